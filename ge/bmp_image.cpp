@@ -1,0 +1,183 @@
+// Reading and writing 24-bit uncompressed BMP images. Every field of a file is distrusted: sizes are
+// checked before each read and all arithmetic on them is done in 64 bits on values already bounded.
+#include "ge/bmp_image.h"
+
+#include <cassert>
+#include <cstdio>
+#include <memory>
+
+namespace ge {
+
+namespace {
+
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::uint32_t kInfoHeaderSize = 40;      // BITMAPINFOHEADER
+constexpr std::uint32_t kLargestInfoHeader = 124;  // BITMAPV5HEADER; V2, V3 and V4 lie in between
+constexpr std::uint32_t kUncompressed = 0;         // BI_RGB
+
+// A valid 1024 × 1024 image is about 3 MiB; reading stops well beyond that, so a huge or endless
+// file cannot exhaust memory (an image it holds then reads as truncated).
+constexpr std::size_t kMaxFileBytes = 64u << 20;
+
+std::uint32_t readUint16(const std::uint8_t* bytes) {
+  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8;
+}
+
+std::uint32_t readUint32(const std::uint8_t* bytes) {
+  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
+std::int64_t readInt32(const std::uint8_t* bytes) {
+  const std::uint32_t raw = readUint32(bytes);
+  return raw >= 0x80000000u ? static_cast<std::int64_t>(raw) - (std::int64_t{1} << 32) : raw;
+}
+
+void writeUint16(std::uint8_t* bytes, std::uint32_t value) {
+  bytes[0] = static_cast<std::uint8_t>(value);
+  bytes[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void writeUint32(std::uint8_t* bytes, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+// Each stored row is a multiple of 4 bytes long: 3w bytes of pixels and then w mod 4 bytes of padding.
+std::size_t storedRowBytes(int width) {
+  return static_cast<std::size_t>(width) * 3 + static_cast<std::size_t>(width % 4);
+}
+
+bool fail(BmpImage& image, std::string& error, const char* text) {
+  image = BmpImage{};
+  error = text;
+  return false;
+}
+
+}  // namespace
+
+bool ParseBmp(const std::uint8_t* data, std::size_t size, BmpImage& image, std::string& error) {
+  if (data == nullptr || size < kFileHeaderSize + 4 || data[0] != 'B' || data[1] != 'M') {
+    return fail(image, error, "Do not know this format");
+  }
+  const std::uint32_t pixelOffset = readUint32(data + 10);
+  const std::uint32_t infoSize = readUint32(data + kFileHeaderSize);
+  // The 12-byte OS/2 core header has 16-bit sizes and no compression field: not ours.
+  if (infoSize < kInfoHeaderSize || infoSize > kLargestInfoHeader ||
+      size < kFileHeaderSize + infoSize) {
+    return fail(image, error, "Do not know this format");
+  }
+  const std::uint8_t* info = data + kFileHeaderSize;
+  const std::int64_t width = readInt32(info + 4);
+  const std::int64_t signedHeight = readInt32(info + 8);
+  const std::uint32_t bitsPerPixel = readUint16(info + 14);
+  const std::uint32_t compression = readUint32(info + 16);
+
+  // A negative height means the rows are stored top row first.
+  const bool topDown = signedHeight < 0;
+  const std::int64_t height = topDown ? -signedHeight : signedHeight;
+  if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) {
+    return fail(image, error, "Image is larger than 1024 x 1024");
+  }
+  if (bitsPerPixel != 24) return fail(image, error, "Image is not 24-bit");
+  if (compression != kUncompressed) return fail(image, error, "Image is compressed");
+  // Pixel data overlapping the headers is nonsense rather than a short file.
+  if (pixelOffset < kFileHeaderSize + infoSize) return fail(image, error, "Do not know this format");
+
+  const int w = static_cast<int>(width);
+  const int h = static_cast<int>(height);
+  const std::size_t rowBytes = storedRowBytes(w);
+  // Both factors are bounded (rows ≤ 3075 bytes, ≤ 1024 rows, offset < 2^32): no overflow in 64 bits.
+  const std::uint64_t end = std::uint64_t{pixelOffset} + std::uint64_t{rowBytes} * static_cast<std::uint64_t>(h);
+  if (end > size) return fail(image, error, "Image file is truncated");
+
+  image.width = w;
+  image.height = h;
+  image.rgb.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3, 0);
+  for (int fileRow = 0; fileRow < h; ++fileRow) {
+    const std::uint8_t* source = data + pixelOffset + static_cast<std::size_t>(fileRow) * rowBytes;
+    const int imageRow = topDown ? fileRow : h - 1 - fileRow;
+    std::uint8_t* target = image.rgb.data() + static_cast<std::size_t>(imageRow) * static_cast<std::size_t>(w) * 3;
+    for (int x = 0; x < w; ++x) {
+      target[0] = source[2];  // stored blue, green, red
+      target[1] = source[1];
+      target[2] = source[0];
+      target += 3;
+      source += 3;
+    }
+  }
+  error.clear();
+  return true;
+}
+
+bool ReadBmpFile(const char* path, BmpImage& image, std::string& error) {
+  if (path == nullptr) return fail(image, error, "Do not know this format");
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), &std::fclose);
+  if (!file) return fail(image, error, "Do not know this format");
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t chunk[65536];
+  while (bytes.size() < kMaxFileBytes) {
+    const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
+    bytes.insert(bytes.end(), chunk, chunk + got);
+    if (got < sizeof chunk) break;
+  }
+  if (std::ferror(file.get())) return fail(image, error, "Do not know this format");
+  return ParseBmp(bytes.data(), bytes.size(), image, error);
+}
+
+std::vector<std::uint8_t> EncodeBmp(const BmpImage& image) {
+  assert(image.width > 0 && image.height > 0 && "an image to encode has pixels");
+  assert(image.rgb.size() == static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 3 &&
+         "the pixel buffer matches the image size");
+  const std::size_t rowBytes = storedRowBytes(image.width);
+  const std::size_t pixelBytes = rowBytes * static_cast<std::size_t>(image.height);
+  const std::size_t headerBytes = kFileHeaderSize + kInfoHeaderSize;
+  std::vector<std::uint8_t> bytes(headerBytes + pixelBytes, 0);
+
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  writeUint32(&bytes[2], static_cast<std::uint32_t>(bytes.size()));
+  writeUint32(&bytes[10], static_cast<std::uint32_t>(headerBytes));
+  std::uint8_t* info = &bytes[kFileHeaderSize];
+  writeUint32(info, kInfoHeaderSize);
+  writeUint32(info + 4, static_cast<std::uint32_t>(image.width));
+  writeUint32(info + 8, static_cast<std::uint32_t>(image.height));  // positive: bottom row first
+  writeUint16(info + 12, 1);                                         // planes
+  writeUint16(info + 14, 24);
+  writeUint32(info + 16, kUncompressed);
+  writeUint32(info + 20, static_cast<std::uint32_t>(pixelBytes));
+  writeUint32(info + 24, 2835);  // 72 dots per inch, as pixels per metre
+  writeUint32(info + 28, 2835);
+
+  for (int row = 0; row < image.height; ++row) {
+    const std::uint8_t* source =
+        image.rgb.data() + static_cast<std::size_t>(image.height - 1 - row) * static_cast<std::size_t>(image.width) * 3;
+    std::uint8_t* target = &bytes[headerBytes + static_cast<std::size_t>(row) * rowBytes];
+    for (int x = 0; x < image.width; ++x) {
+      target[0] = source[2];
+      target[1] = source[1];
+      target[2] = source[0];
+      target += 3;
+      source += 3;
+    }
+  }
+  return bytes;
+}
+
+bool WriteBmpFile(const char* path, const BmpImage& image, std::string& error) {
+  const std::vector<std::uint8_t> bytes = EncodeBmp(image);
+  std::FILE* file = std::fopen(path, "wb");
+  if (file == nullptr) {
+    error = std::string("Cannot create ") + path;
+    return false;
+  }
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed) {
+    error = std::string("Cannot write ") + path;
+    return false;
+  }
+  error.clear();
+  return true;
+}
+
+}  // namespace ge
