@@ -1,0 +1,99 @@
+// One frame of the game: the intro with its two fading logos, the title and level-select screen,
+// or the open level. Counting the intro down happens here, one frame per drawn frame.
+#include "game/draw_game.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "game/cp1251.h"
+#include "game/format_text.h"
+#include "game/game_globals.h"
+#include "ge/quad.h"
+
+namespace {
+
+// Frames over which each logo fades in and out.
+constexpr std::int32_t kFadeFrames = 30;
+// The first logo shows while the intro counter is above this, the second one below.
+constexpr std::int32_t kSecondLogoFrames = 120;
+
+void drawLogo(ge::XGraphicEngine& engine, std::int32_t slot, float x, float y, float size, std::int32_t fade) {
+  engine.SetTexture(slot);
+  ge::Quad quad;
+  ge::MakeQuad(quad, x, y, size, size);
+  ge::TintQuad(quad, 1.0f, 1.0f, 1.0f, static_cast<float>(fade) / static_cast<float>(kFadeFrames));
+  engine.DrawQuad(&quad);
+}
+
+void drawIntro(ge::XGraphicEngine& engine, Game& game) {
+  const std::int32_t t = game.introTimer;
+  // Each logo fades in over its first frames and out over its last; both centred on (160, 120).
+  if (t > kSecondLogoFrames && t <= kIntroFrames) {
+    const std::int32_t fade = std::min({t - kSecondLogoFrames, kIntroFrames - t, kFadeFrames});
+    drawLogo(engine, ge::kLogoSlot, 110.0f, 70.0f, 100.0f, fade);
+  } else if (t > 0 && t <= kSecondLogoFrames) {
+    const std::int32_t fade = std::min({t, kSecondLogoFrames - t, kFadeFrames});
+    drawLogo(engine, ge::kSplashSlot, 60.0f, 20.0f, 200.0f, fade);
+  }
+  game.introTimer -= 1;
+}
+
+// The credits are centred at x = 50, left of the level grid, which begins at x = 110.
+void drawTitleTexts(ge::XGraphicEngine& engine) {
+  engine.DrawText(50.0f, 15.0f, "Varnelle\nv0.9", 1.0f, 1.0f, 1.0f, 0.94f);
+  engine.DrawText(50.0f, 60.0f, "Посвящается\nвсем игрокам"_cp1251, 0.5f, 0.7f, 0.5f, 0.94f);
+  engine.DrawText(50.0f, 90.0f, "Команда\nVarnelle:\nидея, арт, код"_cp1251, 0.5f, 0.5f, 0.7f, 0.94f);
+  engine.DrawText(50.0f, 140.0f, "Команда\nVarnelle:\nмузыка,\nнаш синтезатор"_cp1251, 0.7f, 0.5f, 0.5f, 0.94f);
+  engine.DrawText(50.0f, 200.0f, "Enjoy!", 0.9f, 0.9f, 0.5f, 0.94f);
+  engine.DrawText(160.0f, 220.0f, "© Команда Varnelle, 2026"_cp1251, 0.3f, 0.3f, 0.3f, 0.94f);
+}
+
+// A region of the button sheet drawn at (x, y), w × h.
+void drawSheetRegion(ge::XGraphicEngine& engine, float x, float y, float width, float height, float u0, float v0,
+                     float u1, float v1) {
+  ge::Quad quad;
+  ge::MakeQuad(quad, x, y, width, height);
+  ge::SetQuadTexture(quad, u0, v0, u1, v1);
+  engine.DrawQuad(&quad);
+}
+
+// One 40 × 40 cell per level, five to a row; the cells are exactly the areas a click picks.
+void drawLevelGrid(ge::XGraphicEngine& engine, const Game& game) {
+  engine.SetTexture(ge::kButtonSheetSlot);
+  for (std::size_t index = 0; index < game.levels.size(); ++index) {
+    const Level& level = *game.levels[index];
+    const auto column = static_cast<std::int32_t>(index % 5);
+    const auto row = static_cast<std::int32_t>(index / 5);
+    const auto x = static_cast<float>(110 + 40 * column);
+    const auto y = static_cast<float>(15 + 40 * row);
+    drawSheetRegion(engine, x, y, 40.0f, 40.0f, 0.0f, 0.25f, 0.5f, 0.75f);
+    char label[20];
+    formatText(label, "LVL%d", static_cast<int>(index + 1));
+    engine.DrawText(x + 20.0f, y + 1.0f, label, 1.0f, 1.0f, 1.0f, 1.0f);
+    // The Easy, Medium and Hard strips lie one under the other; a level without one shows none.
+    if (level.difficulty >= 1 && level.difficulty <= 3) {
+      const float stripV0 = 0.25f + 0.125f * static_cast<float>(level.difficulty - 1);
+      drawSheetRegion(engine, x, y + 15.0f, 40.0f, 10.0f, 0.5f, stripV0, 1.0f, stripV0 + 0.125f);
+    }
+    if (level.solved) drawSheetRegion(engine, x, y + 27.0f, 40.0f, 10.0f, 0.5f, 0.625f, 1.0f, 0.75f);
+  }
+}
+
+}  // namespace
+
+void drawGame(Game& game, ge::XGraphicEngine& engine, const ie::XInputEngine& input) {
+  if (game.introTimer != 0) {
+    drawIntro(engine, game);
+    return;
+  }
+  if (game.currentLevel == kNoLevel) {
+    drawTitleTexts(engine);
+    drawLevelGrid(engine, game);
+    return;
+  }
+  // Only a cell of the grid opens a level, so the index is always one of the catalogue's.
+  if (game.currentLevel < 0 || static_cast<std::size_t>(game.currentLevel) >= game.levels.size()) return;
+  drawLevel(engine, *game.levels[game.currentLevel], input);
+}
+
+void drawGame() { drawGame(*game, *graphicAdapter, *inputEngine); }

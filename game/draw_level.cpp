@@ -1,0 +1,248 @@
+// The level view: the whole open level redrawn from its fields every frame, in painter's order:
+// inputs, field with the lower layer of the units, the dragged unit, targets, blocks, the upper
+// layer of the units, buttons, palette, messages, status text and title.
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/cp1251.h"
+#include "game/draw_game.h"
+#include "game/format_text.h"
+#include "game/level.h"
+#include "ge/quad.h"
+
+namespace {
+
+// A block to draw this frame, at its screen position before the field origin (16, 44) is added.
+struct BlockSprite {
+  std::int32_t x;
+  std::int32_t y;
+  std::int32_t colour;
+};
+
+// The field and button sheets are grids of 4 × 4 tiles, each a quarter of the image each way.
+ge::Quad tileQuad(std::int32_t x, std::int32_t y, std::int32_t size, std::int32_t column, std::int32_t row) {
+  ge::Quad quad;
+  ge::MakeQuad(quad, static_cast<float>(x), static_cast<float>(y), static_cast<float>(size),
+               static_cast<float>(size));
+  ge::SetQuadTexture(quad, static_cast<float>(column) / 4.0f, static_cast<float>(row) / 4.0f,
+                     static_cast<float>(column + 1) / 4.0f, static_cast<float>(row + 1) / 4.0f);
+  return quad;
+}
+
+void drawFieldTile(ge::XGraphicEngine& engine, std::int32_t x, std::int32_t y, std::int32_t column,
+                   std::int32_t row) {
+  const ge::Quad quad = tileQuad(x, y, 16, column, row);
+  engine.DrawQuad(&quad);
+}
+
+// The arrow over a conveyor lets the animated belt show through it.
+void drawArrow(ge::XGraphicEngine& engine, std::int32_t x, std::int32_t y, std::int32_t content) {
+  ge::Quad quad = tileQuad(x, y, 16, content - 1, 3);
+  ge::TintQuad(quad, 1.0f, 1.0f, 1.0f, 0.75f);
+  engine.DrawQuad(&quad);
+}
+
+// The tile column of a colour letter in a level text: "A" 1, "B" 2, "C" 3.
+std::int32_t letterTile(char letter) { return static_cast<unsigned char>(letter) - 64; }
+
+const char* difficultyName(std::int32_t difficulty) {
+  switch (difficulty) {
+    case 1: return "Easy";
+    case 2: return "Medium";
+    case 3: return "Hard";
+    default: return "?";
+  }
+}
+
+// Where palette entry `index` stands in the side panel: two columns, filled row by row.
+std::int32_t paletteX(std::size_t index) { return 200 + 56 * static_cast<std::int32_t>(index % 2); }
+std::int32_t paletteY(std::size_t index) { return 56 + 40 * static_cast<std::int32_t>(index / 2); }
+
+// The palette and its allowances always have the same length; never read past the shorter one.
+std::size_t paletteSize(const Level& level) {
+  return level.palette.size() < level.allowance.size() ? level.palette.size() : level.allowance.size();
+}
+
+void drawInputs(ge::XGraphicEngine& engine, const Level& level, std::int32_t frame) {
+  for (std::int32_t column = 0; column < kFieldSize; ++column) {
+    const std::string& input = level.inputs[column];
+    if (input.empty()) continue;
+    const std::int32_t x = 16 + 16 * column;
+    drawFieldTile(engine, x, 4, frame, 2);
+    drawFieldTile(engine, x, 16, frame, 2);
+    drawFieldTile(engine, x, 28, frame, 2);
+    // While stopped, the queue stands where a run puts its blocks: the first letter lowest.
+    if (level.running) continue;
+    for (std::size_t n = 0; n < input.size(); ++n) {
+      drawFieldTile(engine, x, 24 - 12 * static_cast<std::int32_t>(n), letterTile(input[n]), 0);
+    }
+  }
+}
+
+// Each placed unit whose top-left cell is (x, y), in the order of `units`.
+template <typename Action>
+void forUnitsAt(const Level& level, std::int32_t x, std::int32_t y, Action action) {
+  for (const auto& [sequence, placed] : level.units) {
+    if (placed.cell.x == x && placed.cell.y == y) action(*placed.unit);
+  }
+}
+
+void drawFieldAndLowerLayer(ge::XGraphicEngine& engine, const Level& level, std::int32_t frame) {
+  for (std::int32_t y = 0; y < kFieldSize; ++y) {
+    for (std::int32_t x = 0; x < kFieldSize; ++x) {
+      const std::int32_t tileX = 16 + 16 * x;
+      const std::int32_t tileY = 40 + 12 * y;
+      if (level.unitAt(x, y) == nullptr) {
+        engine.SetTexture(ge::kFieldSheetSlot);
+        const std::int32_t content = level.cells[x][y];
+        // Leftward and upward conveyors play their row's animation backwards.
+        switch (content) {
+          case 1: drawFieldTile(engine, tileX, tileY, frame, 1); break;
+          case 2: drawFieldTile(engine, tileX, tileY, frame, 2); break;
+          case 3: drawFieldTile(engine, tileX, tileY, 3 - frame, 1); break;
+          case 4: drawFieldTile(engine, tileX, tileY, 3 - frame, 2); break;
+          default: drawFieldTile(engine, tileX, tileY, 0, 0); break;
+        }
+        if (content >= 1 && content <= 4) drawArrow(engine, tileX, tileY, content);
+      }
+      forUnitsAt(level, x, y, [&](const orvane::XUnit& unit) {
+        unit.draw(engine, 16 + 16 * x, 44 + 12 * y, orvane::kTintNormal, false);
+      });
+    }
+  }
+}
+
+void drawDraggedUnit(ge::XGraphicEngine& engine, const Level& level, std::int32_t mouseX, std::int32_t mouseY) {
+  if (!level.dragging) return;
+  if (level.dragIndex < 0 || static_cast<std::size_t>(level.dragIndex) >= level.palette.size()) return;
+  // Only cells that can be a top-left cell show the unit: not the last two columns nor the last row.
+  if (mouseX < 16 || mouseX > 159 || mouseY < 44 || mouseY > 163) return;
+  const std::int32_t cellX = (mouseX - 16) / 16;
+  const std::int32_t cellY = (mouseY - 44) / 12;
+  const std::int32_t tint = level.canPlaceUnit(cellX, cellY) ? orvane::kTintCanDrop : orvane::kTintCannotDrop;
+  const orvane::XUnit& unit = *level.palette[level.dragIndex];
+  unit.draw(engine, 16 + 16 * cellX, 44 + 12 * cellY, tint, false);
+  unit.draw(engine, 16 + 16 * cellX, 44 + 12 * cellY, tint, true);
+  engine.SetTexture(ge::kFieldSheetSlot);
+}
+
+// Draws from the field sheet, which the field (its last row is never covered) or the drag left selected.
+void drawTargets(ge::XGraphicEngine& engine, const Level& level, std::int32_t frame, bool blink) {
+  for (std::int32_t column = 0; column < kFieldSize; ++column) {
+    const std::string& target = level.targets[column];
+    if (target.empty()) continue;
+    const std::int32_t x = 16 + 16 * column;
+    const auto length = static_cast<std::int32_t>(target.size());
+    drawFieldTile(engine, x, 172, frame, 2);
+    std::int32_t delivered = level.delivered[column];
+    if (delivered < 0) delivered = 0;
+    // The letters still expected keep their places; during a run the next one blinks.
+    for (std::int32_t n = delivered; n < length; ++n) {
+      if (level.running && n == delivered && blink) continue;
+      drawFieldTile(engine, x, 182 + 6 * (length - n), letterTile(target[n]), 0);
+    }
+  }
+}
+
+void drawBlocks(ge::XGraphicEngine& engine, const Level& level, std::int32_t glideX, std::int32_t glideY) {
+  std::vector<BlockSprite> sprites;
+  sprites.reserve(level.blocks.size());
+  for (const Block& block : level.blocks) {
+    // A block glides along the conveyor it stands on; anywhere else it falls.
+    std::int32_t direction = kDirectionDown;
+    if (block.x >= 0 && block.x < kFieldSize && block.y >= 0 && block.y < kFieldSize) {
+      const std::int32_t content = level.cells[block.x][block.y];
+      if (content >= 1 && content <= 4) direction = content - 1;
+    }
+    sprites.push_back({16 * block.x + glideX * kDX[direction], 12 * block.y - 8 + glideY * kDY[direction],
+                       block.colour});
+  }
+  // Lower blocks cover higher ones. This exchange sort fixes the order of equal heights too.
+  for (std::size_t a = 0; a + 1 < sprites.size(); ++a) {
+    for (std::size_t b = a + 1; b < sprites.size(); ++b) {
+      if (sprites[a].y > sprites[b].y) std::swap(sprites[a], sprites[b]);
+    }
+  }
+  for (const BlockSprite& sprite : sprites) drawFieldTile(engine, sprite.x + 16, sprite.y + 44, sprite.colour, 0);
+}
+
+void drawUpperLayer(ge::XGraphicEngine& engine, const Level& level) {
+  for (std::int32_t y = 0; y < kFieldSize; ++y) {
+    for (std::int32_t x = 0; x < kFieldSize; ++x) {
+      forUnitsAt(level, x, y, [&](const orvane::XUnit& unit) {
+        unit.draw(engine, 16 + 16 * x, 44 + 12 * y, orvane::kTintNormal, true);
+      });
+    }
+  }
+}
+
+// Run, Stop, Clear and Exit: the top row of the button sheet, the same in every state.
+void drawButtons(ge::XGraphicEngine& engine) {
+  engine.SetTexture(ge::kButtonSheetSlot);
+  for (std::int32_t button = 0; button < 4; ++button) {
+    const ge::Quad quad = tileQuad(200 + 20 * button, 20, 20, button, 0);
+    engine.DrawQuad(&quad);
+  }
+}
+
+void drawPalette(ge::XGraphicEngine& engine, const Level& level) {
+  for (std::size_t index = 0; index < paletteSize(level); ++index) {
+    const std::int32_t allowance = level.allowance[index];
+    if (allowance < 0) continue;  // not offered in this level
+    const std::int32_t x = paletteX(index);
+    const std::int32_t y = paletteY(index);
+    const std::int32_t tint = allowance == 0 ? orvane::kTintUsedUp : orvane::kTintNormal;
+    level.palette[index]->draw(engine, x, y, tint, false);
+    level.palette[index]->draw(engine, x, y, tint, true);
+    char count[10];
+    engine.DrawText(static_cast<float>(x + 40), static_cast<float>(y + 12), formatText(count, "x%d", allowance),
+                    1.0f, 1.0f, 1.0f, 1.0f);
+  }
+}
+
+// The hint, or the help of the offered palette entry under the pointer.
+void drawStatus(ge::XGraphicEngine& engine, const Level& level, std::int32_t mouseX, std::int32_t mouseY) {
+  std::string status = level.hint;
+  for (std::size_t index = 0; index < paletteSize(level); ++index) {
+    if (level.allowance[index] < 0) continue;
+    const std::int32_t x = paletteX(index);
+    const std::int32_t y = paletteY(index);
+    if (x <= mouseX && mouseX < x + 48 && y <= mouseY && mouseY < y + 24) status = level.palette[index]->helpText();
+  }
+  engine.DrawText(255.0f, 165.0f, status.c_str(), 0.8f, 0.8f, 0.8f, 0.94f);
+}
+
+void drawTitle(ge::XGraphicEngine& engine, const Level& level) {
+  char title[20];
+  formatText(title, "Уровень %d (%s)"_cp1251, level.number, difficultyName(level.difficulty));
+  engine.DrawText(255.0f, 4.0f, title, 1.0f, 1.0f, 1.0f, 0.94f);
+}
+
+}  // namespace
+
+void drawLevel(ge::XGraphicEngine& engine, const Level& level, const ie::XInputEngine& input) {
+  // Everything animates with the run's tick counter and freezes with it.
+  const std::int32_t ticks = level.tickCount;
+  const std::int32_t frame = (ticks / 4) % 4;
+  const std::int32_t glideX = (ticks / 4) % 16;
+  const std::int32_t glideY = ((ticks % kStepTicks) * 3) / 16;
+  const bool blink = (ticks / 8) % 2 == 1;
+  const std::int32_t mouseX = input.MouseX() / 2;
+  const std::int32_t mouseY = input.MouseY() / 2;
+
+  engine.SetTexture(ge::kFieldSheetSlot);
+  drawInputs(engine, level, frame);
+  drawFieldAndLowerLayer(engine, level, frame);
+  drawDraggedUnit(engine, level, mouseX, mouseY);
+  drawTargets(engine, level, frame, blink);
+  drawBlocks(engine, level, glideX, glideY);
+  drawUpperLayer(engine, level);
+  drawButtons(engine);
+  drawPalette(engine, level);
+  if (level.failed) engine.DrawText(110.0f, 100.0f, level.failureText.c_str(), 1.0f, 1.0f, 1.0f, 0.94f);
+  if (level.won) engine.DrawText(110.0f, 210.0f, "Уровень пройден!"_cp1251, 1.0f, 1.0f, 1.0f, 0.94f);
+  drawStatus(engine, level, mouseX, mouseY);
+  drawTitle(engine, level);
+}
