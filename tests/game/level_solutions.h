@@ -1,0 +1,116 @@
+// Solved layouts of catalogue levels: the conveyors as an 11 × 11 text grid and the units placed from
+// the palette. Plain data, so that the solution tests and the replay scripts can share them.
+//
+// Grid: one string per row y (0 at the top), one character per column x (0 at the left):
+//   '>' right, 'v' down, '<' left, '^' up conveyor; '.' an empty cell (cells under a unit are empty).
+// Conveyor characters map to cell contents 1 '>', 2 'v', 3 '<', 4 '^', which is also the number of
+// left clicks that lay them on an empty cell.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace level_solutions {
+
+// Palette entries, in palette order.
+inline constexpr std::int32_t kTrigger = 0;
+inline constexpr std::int32_t kSwapper = 1;
+inline constexpr std::int32_t kAccumulator = 2;
+
+// A trigger's first output side; a trigger starts on the left and one click turns it to the right.
+inline constexpr std::int32_t kLeft = 0;
+inline constexpr std::int32_t kRight = 1;
+
+struct Placement {
+  std::int32_t paletteEntry;  // kTrigger, kSwapper or kAccumulator
+  std::int32_t x;             // top-left cell of the 3 × 2 footprint
+  std::int32_t y;
+  std::int32_t side;          // triggers only: kLeft or kRight; kLeft for the other kinds
+};
+
+struct Solution {
+  std::int32_t number;  // catalogue level number, 1 to 13
+  std::array<const char*, 11> rows;
+  std::vector<Placement> units;  // in placement order
+  std::int32_t wonTick;          // the tick of the run at which `won` is set
+};
+
+// Cell content (0 to 4) for a grid character, or −1 for a character that is not part of a grid.
+constexpr std::int32_t cellContent(char character) {
+  switch (character) {
+    case '.': return 0;
+    case '>': return 1;
+    case 'v': return 2;
+    case '<': return 3;
+    case '^': return 4;
+    default: return -1;
+  }
+}
+
+inline const std::vector<Solution> kSolutions = {
+    // Level 1: one column of down conveyors carries "ABC" straight to the bottom.
+    {1,
+     {
+         ".....v.....",  // 0
+         ".....v.....",  // 1
+         ".....v.....",  // 2
+         ".....v.....",  // 3
+         ".....v.....",  // 4
+         ".....v.....",  // 5
+         ".....v.....",  // 6
+         ".....v.....",  // 7
+         ".....v.....",  // 8
+         ".....v.....",  // 9
+         ".....v.....",  // 10
+     },
+     {},
+     896},
+
+    // Level 3: the trigger sends A left and B right; A takes a two-step detour through column 3
+    // and follows B into column 5.
+    {3,
+     {
+         "...........",  // 0  trigger on columns 4-6
+         "...........",  // 1
+         "...v<v<....",  // 2
+         "...v.v.....",  // 3
+         "...v.v.....",  // 4
+         "...v.v.....",  // 5
+         "...v.v.....",  // 6
+         "...v.v.....",  // 7
+         "...v.v.....",  // 8
+         "...v.v.....",  // 9
+         "...>>v.....",  // 10
+     },
+     {{kTrigger, 4, 0, kLeft}},
+     960},
+
+    // Level 8: the first swapper exchanges B and C, the second A and C, the third A and B.
+    {8,
+     {
+         "..v..v.v<..",  // 0
+         "..v........",  // 1  swapper on columns 5-7
+         "..v........",  // 2
+         "..v.v<.v...",  // 3
+         ".......v...",  // 4  swapper on columns 2-4
+         ".......v...",  // 5
+         "..v.>v.v...",  // 6
+         "..v........",  // 7  swapper on columns 5-7
+         "..v........",  // 8
+         "..v..v.>v..",  // 9
+         "..v..v..v..",  // 10
+     },
+     {{kSwapper, 5, 1, kLeft}, {kSwapper, 2, 4, kLeft}, {kSwapper, 5, 7, kLeft}},
+     1024},
+};
+
+// The solution of a catalogue level, or null when none is written down.
+inline const Solution* findSolution(std::int32_t number) {
+  for (const Solution& solution : kSolutions) {
+    if (solution.number == number) return &solution;
+  }
+  return nullptr;
+}
+
+}  // namespace level_solutions
