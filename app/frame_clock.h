@@ -1,0 +1,20 @@
+// The frame limiter's clock: a millisecond timer that wraps like a 32-bit tick count, the rule
+// that says when the next frame may start, and the wait for it.
+#pragma once
+
+#include <cstdint>
+
+// Milliseconds since an arbitrary start, from the steady clock; wraps after about 49 days.
+std::uint32_t MillisecondTimer();
+
+// True when a frame that started at `last` is at least 1000 / fps milliseconds old at `now`:
+// (now − last) × fps ≥ 1000, the difference taken as a signed 32-bit number so that a wrap of
+// the timer is harmless. With 60 that is 17 whole milliseconds.
+bool FrameTimeReached(std::uint32_t now, std::uint32_t last, std::int32_t framesPerSecond);
+
+// lastFrameTime = a fresh timer reading. Called once a frame, with the toolkit lock held.
+void MarkFrameStart();
+
+// Sleeps a millisecond at a time until FrameTimeReached(now, lastFrameTime, framesPerSecond).
+// There is no catch-up: a late frame is simply followed by a full wait from its own start.
+void WaitForFrameTime();

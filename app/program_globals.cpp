@@ -1,0 +1,16 @@
+// The program-wide values of the application shell.
+#include "app/program_globals.h"
+
+#include "app/startup_gate.h"
+
+bool fullscreen = false;
+ge::GraphicEngineGL* graphicEngine = nullptr;
+ie::InputEngineX11* inputEngineX11 = nullptr;
+se::ZSoundEngineOpenAL* soundEngine = nullptr;
+std::int32_t framesPerSecond = 0;
+std::uint32_t lastFrameTime = 0;
+
+StartupGate& startupGate() {
+  static StartupGate* gate = new StartupGate;
+  return *gate;
+}

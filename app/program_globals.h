@@ -1,0 +1,27 @@
+// The program-wide values the start-up, the frame loop and Shutdown share. The game code's own
+// pointers (graphicAdapter, inputEngine, game) are in game/game_globals.h.
+#pragma once
+
+#include <cstdint>
+
+namespace ge {
+class GraphicEngineGL;
+}
+namespace ie {
+class InputEngineX11;
+}
+namespace se {
+class ZSoundEngineOpenAL;
+}
+class StartupGate;
+
+extern bool fullscreen;                        // the player answered "Yes" to the question
+extern ge::GraphicEngineGL* graphicEngine;     // wrapped by graphicAdapter
+extern ie::InputEngineX11* inputEngineX11;     // the same object as inputEngine; destroyed through this
+extern se::ZSoundEngineOpenAL* soundEngine;
+extern std::int32_t framesPerSecond;           // the limiter's rate, 60 once start-up sets it
+extern std::uint32_t lastFrameTime;            // MillisecondTimer() at the start of the current frame
+
+// Between the game thread's start-up and Shutdown (app/startup_gate.h). Never destroyed: the
+// game thread may still be leaving it while the process exits.
+StartupGate& startupGate();
