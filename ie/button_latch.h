@@ -1,0 +1,43 @@
+// What one mouse button reports at each sample, from two sources: the pointer's button state at
+// the moment of the sample, and the presses the toolkit's event handler recorded since the last
+// sample (ie/button_press_log.h). The pointer alone misses a press released before the sample;
+// the recorded presses alone arrive late (the handler runs between frames). Together:
+//
+// - A recorded press the pointer did not show is latched: the button reads down at this sample
+//   even though it is up again, and up at the next one, so the game sees a press, then a release.
+// - A press the pointer showed first is matched with its recorded press when that arrives, so the
+//   same press is never shown twice. Such a match waits kUnmatchedLifetime samples at most (a
+//   press outside the window is never recorded).
+// - A press recorded while the button already reads down (released and pressed again between two
+//   samples) shows a release first, then the press at the next sample.
+//
+// Every press is thus seen as ButtonChanged(b, false, true) in exactly one sample, at most a few
+// samples late, and its release after it.
+#pragma once
+
+#include <cstdint>
+
+namespace ie {
+
+class ButtonLatch {
+ public:
+  // Samples a toolkit may lag behind the pointer before a press it showed is taken as one the
+  // toolkit will never record (half a second at 60 frames per second).
+  static constexpr int kUnmatchedLifetime = 30;
+  // Presses queued beyond this are dropped: they would replay as clicks for many frames.
+  static constexpr std::uint32_t kMaxPendingPresses = 8;
+
+  // One sample: whether the pointer holds the button now and how many presses were recorded
+  // since the last sample. Returns whether the button reads down in this sample.
+  bool Sample(bool pointerDown, std::uint32_t recordedPresses);
+
+  bool down() const { return reportedDown; }
+
+ private:
+  bool reportedDown = false;
+  std::uint32_t pendingPresses = 0;    // recorded, not yet shown nor matched
+  std::uint32_t unmatchedPresses = 0;  // shown from the pointer, not yet recorded
+  int unmatchedAge = 0;                // samples since the latest unmatched press
+};
+
+}  // namespace ie

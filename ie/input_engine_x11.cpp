@@ -1,0 +1,200 @@
+// The X11 input engine: XQueryPointer and XQueryKeymap on the engine's own display connection.
+#include "ie/input_engine_x11.h"
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+
+#include "app/event_log.h"
+#include "ge/viewport_fit.h"
+#include "ie/button_press_log.h"
+
+namespace ie {
+
+namespace {
+
+constexpr const char* kTag = "IE";
+constexpr int kBackBufferWidth = 640;
+constexpr int kBackBufferHeight = 480;
+// X's fourth "button" is the wheel; the back side button comes as button 8.
+constexpr unsigned kBackButtonMask = 0;  // the core protocol keeps no mask for it
+
+// The pointer's mask bit for each engine button: left, right, middle, back.
+constexpr unsigned kButtonMasks[kButtonCount] = {Button1Mask, Button3Mask, Button2Mask,
+                                                 kBackButtonMask};
+
+// X keycode − 8 is the Linux key code, which is the PC scan code for the keys of the main block
+// (Escape 1 to F12 88). The extended keys (E0 prefix) get their PC codes with 0x80 added.
+struct ExtendedKey {
+  int linuxCode;
+  std::uint8_t scanCode;
+};
+constexpr ExtendedKey kExtendedKeys[] = {
+    {96, 0x9C},   // keypad Enter
+    {97, 0x9D},   // right Control
+    {98, 0xB5},   // keypad /
+    {99, 0xB7},   // Print Screen
+    {100, 0xB8},  // right Alt
+    {102, 0xC7},  // Home
+    {103, 0xC8},  // Up
+    {104, 0xC9},  // Page Up
+    {105, 0xCB},  // Left
+    {106, 0xCD},  // Right
+    {107, 0xCF},  // End
+    {108, 0xD0},  // Down
+    {109, 0xD1},  // Page Down
+    {110, 0xD2},  // Insert
+    {111, 0xD3},  // Delete
+    {117, 0x8D},  // keypad =
+    {119, 0xC5},  // Pause
+    {125, 0xDB},  // left Windows
+    {126, 0xDC},  // right Windows
+    {127, 0xDD},  // Menu
+};
+constexpr int kLastMainBlockCode = 88;  // F12
+constexpr int kNoScanCode = -1;
+
+struct KeycodeTable {
+  int scanCode[256];
+};
+
+constexpr KeycodeTable MakeKeycodeTable() {
+  KeycodeTable table{};
+  for (int keycode = 0; keycode < 256; ++keycode) {
+    const int linuxCode = keycode - 8;
+    table.scanCode[keycode] = (linuxCode >= 1 && linuxCode <= kLastMainBlockCode) ? linuxCode : kNoScanCode;
+  }
+  for (const ExtendedKey& key : kExtendedKeys) table.scanCode[key.linuxCode + 8] = key.scanCode;
+  return table;
+}
+constexpr KeycodeTable kKeycodeTable = MakeKeycodeTable();
+
+// Floor division: a pointer one pixel left of the picture must map to −1, not 0.
+int FloorDivide(long long numerator, long long denominator) {
+  long long quotient = numerator / denominator;
+  if ((numerator % denominator != 0) && ((numerator < 0) != (denominator < 0))) --quotient;
+  return static_cast<int>(quotient);
+}
+
+// Xlib reports a protocol error (a window that has gone, say) through a process-wide handler whose
+// default ends the process. While the engine reads, errors on its own connection are noted
+// instead and turned into the engine's fatal messages; errors on other connections (the toolkit's,
+// the graphic engine's) still go to whatever handler was installed before.
+Display* trappedDisplay = nullptr;
+bool errorTrapped = false;
+XErrorHandler handlerBeforeTrap = nullptr;
+
+int TrapError(Display* display, XErrorEvent* error) {
+  if (display == trappedDisplay) {
+    errorTrapped = true;
+    return 0;
+  }
+  return handlerBeforeTrap != nullptr ? handlerBeforeTrap(display, error) : 0;
+}
+
+class ErrorTrap {
+ public:
+  explicit ErrorTrap(Display* display) {
+    trappedDisplay = display;
+    errorTrapped = false;
+    handlerBeforeTrap = XSetErrorHandler(TrapError);
+  }
+  ~ErrorTrap() {
+    XSetErrorHandler(handlerBeforeTrap);
+    trappedDisplay = nullptr;
+  }
+  ErrorTrap(const ErrorTrap&) = delete;
+  ErrorTrap& operator=(const ErrorTrap&) = delete;
+
+  // Every read the engine makes waits for its reply, so its errors have arrived by now.
+  bool failed() const { return errorTrapped; }
+};
+
+}  // namespace
+
+InputEngineX11::InputEngineX11(unsigned long window) : window(window) {
+  display = XOpenDisplay(nullptr);
+  if (display == nullptr) LogError(kTag, "Cannot create DInput8");
+
+  // The window must exist: the engine reads everything relative to it.
+  Window root = 0;
+  int x = 0;
+  int y = 0;
+  unsigned width = 0;
+  unsigned height = 0;
+  unsigned border = 0;
+  unsigned depth = 0;
+  ErrorTrap trap(display);
+  const Status status = XGetGeometry(display, window, &root, &x, &y, &width, &height, &border, &depth);
+  if (status == 0 || trap.failed()) LogError(kTag, "Cannot set cooperative level for mouse");
+}
+
+InputEngineX11::~InputEngineX11() {
+  if (display != nullptr) XCloseDisplay(display);
+}
+
+void InputEngineX11::Update() {
+  ReadPointer();
+  ReadKeyboard();
+}
+
+void InputEngineX11::ReadPointer() {
+  Window root = 0;
+  Window child = 0;
+  int rootX = 0;
+  int rootY = 0;
+  int windowX = 0;
+  int windowY = 0;
+  unsigned mask = 0;
+  Window geometryRoot = 0;
+  int windowLeft = 0;
+  int windowTop = 0;
+  unsigned width = 0;
+  unsigned height = 0;
+  unsigned border = 0;
+  unsigned depth = 0;
+
+  ErrorTrap trap(display);
+  // False means the pointer is on another screen of the display: its position says nothing about
+  // the window then, so the last one stays, but the buttons still count.
+  const Bool sameScreen =
+      XQueryPointer(display, window, &root, &child, &rootX, &rootY, &windowX, &windowY, &mask);
+  const Status geometry =
+      XGetGeometry(display, window, &geometryRoot, &windowLeft, &windowTop, &width, &height, &border, &depth);
+  if (trap.failed() || geometry == 0) LogError(kTag, "Cannot get mouse device state");
+
+  if (sameScreen) {
+    const ge::ViewportFit fit = ge::FitBackBuffer(static_cast<int>(width), static_cast<int>(height));
+    if (fit.width > 0 && fit.height > 0) {
+      cursorX = FloorDivide(static_cast<long long>(windowX - fit.x) * kBackBufferWidth, fit.width);
+      cursorY = FloorDivide(static_cast<long long>(windowY - fit.y) * kBackBufferHeight, fit.height);
+    } else {
+      cursorX = windowX;
+      cursorY = windowY;
+    }
+  }
+
+  KeepPreviousButtons();
+  for (int button = 0; button < kButtonCount; ++button) {
+    const bool pointerDown = (mask & kButtonMasks[button]) != 0;
+    buttons[button] = latches[button].Sample(pointerDown, TakeButtonPresses(button)) ? 0x80 : 0;
+  }
+}
+
+void InputEngineX11::ReadKeyboard() {
+  char keymap[32] = {};
+  ErrorTrap trap(display);
+  XQueryKeymap(display, keymap);
+  if (trap.failed()) LogError(kTag, "Cannot get keyboard device state");
+
+  KeepPreviousKeys();
+  keys.fill(0);
+  for (int keycode = 0; keycode < 256; ++keycode) {
+    const int scanCode = kKeycodeTable.scanCode[keycode];
+    if (scanCode == kNoScanCode) continue;
+    const bool down = (static_cast<unsigned char>(keymap[keycode / 8]) >> (keycode % 8)) & 1U;
+    if (down) keys[scanCode] = 0x80;
+  }
+}
+
+}  // namespace ie

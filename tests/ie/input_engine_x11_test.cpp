@@ -1,0 +1,253 @@
+// The X11 input engine against a private Xvfb, driven by xdotool: buttons, pointer, keys, the
+// click latch and the fatal errors.
+#include "ie/input_engine_x11.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+// After GoogleTest: Xlib defines macros (None, Bool) that its headers use as names.
+#include <X11/Xlib.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ge/viewport_fit.h"
+#include "ie/button_press_log.h"
+#include "tests/ie/xvfb_display.h"
+
+namespace {
+
+constexpr int kLeft = 0;
+constexpr int kRight = 1;
+constexpr int kMiddle = 2;
+constexpr int kScanA = 0x1E;
+constexpr int kScanEscape = 0x01;
+constexpr int kScanUp = 0xC8;
+constexpr int kScanRightControl = 0x9D;
+
+// A bare top-level window on its own connection, placed where asked (there is no window manager).
+Window CreateWindow(Display* display, int x, int y, int width, int height) {
+  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), x, y,
+                                            static_cast<unsigned>(width), static_cast<unsigned>(height), 0, 0, 0);
+  XMapWindow(display, window);
+  XSync(display, False);
+  return window;
+}
+
+class InputEngineX11 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string problem = server.Start(1600, 1200);
+    ASSERT_EQ("", problem);
+    display = XOpenDisplay(nullptr);
+    ASSERT_NE(nullptr, display);
+    for (int button = 0; button < 4; ++button) ie::TakeButtonPresses(button);
+  }
+
+  void TearDown() override {
+    if (display != nullptr) XCloseDisplay(display);
+  }
+
+  // xdotool closes its connection before it exits, so the server has acted on it by then.
+  static void Xdotool(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command = {"xdotool"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    ASSERT_EQ(0, RunProgram(command));
+  }
+
+  XvfbDisplay server;
+  Display* display = nullptr;
+};
+
+TEST_F(InputEngineX11, ButtonsPressHoldAndReleaseAcrossFrames) {
+  const Window window = CreateWindow(display, 100, 100, 640, 480);
+  Xdotool({"mousemove", "300", "250"});
+  // Held before the engine exists: pressed in the first frame, nothing down before it.
+  Xdotool({"mousedown", "1"});
+  ie::InputEngineX11 input(window);
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, true));
+  for (int button = 0; button < 4; ++button) EXPECT_FALSE(input.ButtonWasDown(button)) << button;
+  for (int key = 0; key < 256; ++key) EXPECT_FALSE(input.KeyWasDown(key)) << key;
+  EXPECT_EQ(200, input.MouseX());
+  EXPECT_EQ(150, input.MouseY());
+
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, true, true));
+  Xdotool({"mouseup", "1"});
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, true, false));
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, false));
+
+  // X numbers the right button 3 and the middle one 2.
+  Xdotool({"mousedown", "3"});
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kRight, false, true));
+  EXPECT_FALSE(input.ButtonDown(kMiddle));
+  Xdotool({"mouseup", "3"});
+  Xdotool({"mousedown", "2"});
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kRight, true, false));
+  EXPECT_TRUE(input.ButtonChanged(kMiddle, false, true));
+  Xdotool({"mouseup", "2"});
+  input.Update();
+  EXPECT_FALSE(input.ButtonDown(kMiddle));
+  EXPECT_FALSE(input.ButtonDown(3));
+  EXPECT_FALSE(input.ButtonDown(4));
+  EXPECT_FALSE(input.ButtonDown(-1));
+}
+
+TEST_F(InputEngineX11, TapBetweenTwoFramesIsSeenOnceTheToolkitRecordedIt) {
+  const Window window = CreateWindow(display, 0, 0, 640, 480);
+  Xdotool({"mousemove", "20", "30"});
+  ie::InputEngineX11 input(window);
+  input.Update();
+
+  // Press and release both between two samples, as the toolkit's handler reports it.
+  Xdotool({"click", "1"});
+  ie::RecordButtonPress(kLeft);
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, true));
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, true, false));
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, false));
+
+  Xdotool({"click", "3"});
+  ie::RecordButtonPress(kRight);
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kRight, false, true));
+  EXPECT_FALSE(input.ButtonDown(kLeft));
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kRight, true, false));
+
+  // A press the pointer showed and the toolkit recorded late is not a second click.
+  Xdotool({"mousedown", "1"});
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, true));
+  Xdotool({"mouseup", "1"});
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, true, false));
+  ie::RecordButtonPress(kLeft);
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, false));
+}
+
+TEST_F(InputEngineX11, PointerOutsideTheWindowReadsBeyondThePicture) {
+  const Window window = CreateWindow(display, 100, 100, 640, 480);
+  ie::InputEngineX11 input(window);
+  Xdotool({"mousemove", "50", "90"});
+  input.Update();
+  EXPECT_EQ(-50, input.MouseX());
+  EXPECT_EQ(-10, input.MouseY());
+  Xdotool({"mousemove", "99", "99"});
+  input.Update();
+  EXPECT_EQ(-1, input.MouseX());
+  EXPECT_EQ(-1, input.MouseY());
+  Xdotool({"mousemove", "900", "700"});
+  input.Update();
+  EXPECT_EQ(800, input.MouseX());
+  EXPECT_EQ(600, input.MouseY());
+}
+
+TEST_F(InputEngineX11, PointerInALargerWindowIsMappedBackIntoTheBackBuffer) {
+  // Wider than 4:3: the picture is 960 × 720 in the middle, with bars of 160 on either side.
+  const Window window = CreateWindow(display, 0, 0, 1280, 720);
+  const ge::ViewportFit fit = ge::FitBackBuffer(1280, 720);
+  ASSERT_EQ(160, fit.x);
+  ASSERT_EQ(960, fit.width);
+  ie::InputEngineX11 input(window);
+
+  Xdotool({"mousemove", "640", "360"});
+  input.Update();
+  EXPECT_EQ(320, input.MouseX());
+  EXPECT_EQ(240, input.MouseY());
+  Xdotool({"mousemove", "160", "0"});
+  input.Update();
+  EXPECT_EQ(0, input.MouseX());
+  EXPECT_EQ(0, input.MouseY());
+  Xdotool({"mousemove", "1119", "719"});
+  input.Update();
+  EXPECT_EQ(639, input.MouseX());
+  EXPECT_EQ(479, input.MouseY());
+  // In the bar left of the picture: negative, rounded down, never 0.
+  Xdotool({"mousemove", "159", "10"});
+  input.Update();
+  EXPECT_EQ(-1, input.MouseX());
+  Xdotool({"mousemove", "0", "10"});
+  input.Update();
+  EXPECT_EQ(-107, input.MouseX());
+}
+
+TEST_F(InputEngineX11, KeysAreReadByScanCodeAndClearedOnRequest) {
+  const Window window = CreateWindow(display, 0, 0, 640, 480);
+  ie::InputEngineX11 input(window);
+  input.Update();
+
+  Xdotool({"keydown", "a"});
+  input.Update();
+  EXPECT_TRUE(input.KeyChanged(kScanA, false, true));
+  Xdotool({"keydown", "Up"});
+  input.Update();
+  EXPECT_TRUE(input.KeyChanged(kScanA, true, true));
+  EXPECT_TRUE(input.KeyChanged(kScanUp, false, true));
+  Xdotool({"keyup", "a"});
+  Xdotool({"keyup", "Up"});
+  input.Update();
+  EXPECT_TRUE(input.KeyChanged(kScanA, true, false));
+  EXPECT_TRUE(input.KeyChanged(kScanUp, true, false));
+
+  Xdotool({"keydown", "Escape", "Control_R"});
+  input.Update();
+  EXPECT_TRUE(input.KeyDown(kScanEscape));
+  EXPECT_TRUE(input.KeyDown(kScanRightControl));
+  input.ClearKeys();
+  EXPECT_FALSE(input.KeyDown(kScanEscape));
+  EXPECT_FALSE(input.KeyWasDown(kScanEscape));
+  input.Update();
+  EXPECT_TRUE(input.KeyChanged(kScanEscape, false, true));
+  Xdotool({"keyup", "Escape", "Control_R"});
+  input.Update();
+  EXPECT_FALSE(input.KeyDown(kScanEscape));
+  EXPECT_FALSE(input.KeyDown(256));
+  EXPECT_FALSE(input.KeyDown(-1));
+}
+
+using InputEngineX11DeathTest = InputEngineX11;
+
+// The engine's fatal lines go to standard output; the death test reads the error stream.
+void StandardOutputToErrorStream() { dup2(STDERR_FILENO, STDOUT_FILENO); }
+
+TEST_F(InputEngineX11DeathTest, MissingDisplayWindowOrPointerEndsTheProgramWithTheEngineLine) {
+  EXPECT_EXIT(
+      {
+        StandardOutputToErrorStream();
+        unsetenv("DISPLAY");
+        ie::InputEngineX11 input(1);
+      },
+      ::testing::ExitedWithCode(1), "IE.error: Cannot create DInput8");
+
+  EXPECT_EXIT(
+      {
+        StandardOutputToErrorStream();
+        ie::InputEngineX11 input(0x7ffffff);
+      },
+      ::testing::ExitedWithCode(1), "IE.error: Cannot set cooperative level for mouse");
+
+  // The window goes away while the game runs. Everything in the child uses its own connections.
+  EXPECT_EXIT(
+      {
+        StandardOutputToErrorStream();
+        Display* own = XOpenDisplay(nullptr);
+        const Window window = CreateWindow(own, 0, 0, 640, 480);
+        ie::InputEngineX11 input(window);
+        input.Update();
+        XDestroyWindow(own, window);
+        XSync(own, False);
+        input.Update();
+      },
+      ::testing::ExitedWithCode(1), "IE.error: Cannot get mouse device state");
+}
+
+}  // namespace
