@@ -1,0 +1,168 @@
+// OpenGL 3.3 core through EGL: on the game window (X11 platform) or surfaceless (Mesa).
+// Mesa falls back to its software rasteriser when told to, which is the second attempt here.
+#include "ge/egl_context.h"
+
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace ge {
+
+namespace {
+
+Display* asX(void* handle) { return static_cast<Display*>(handle); }
+
+}  // namespace
+
+EglContext::~EglContext() { Release(); }
+
+bool EglContext::OpenWindowDisplay(unsigned long nativeWindow) {
+  window = nativeWindow;
+  xDisplay = XOpenDisplay(nullptr);
+  if (xDisplay == nullptr) return false;
+  return openEglDisplay();
+}
+
+bool EglContext::OpenHeadlessDisplay() {
+  window = 0;
+  return openEglDisplay();
+}
+
+bool EglContext::openEglDisplay() {
+  EGLDisplay eglDisplay = EGL_NO_DISPLAY;
+  if (window != 0) {
+    eglDisplay = eglGetPlatformDisplay(EGL_PLATFORM_X11_KHR, xDisplay, nullptr);
+  } else {
+    eglDisplay = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+  }
+  if (eglDisplay == EGL_NO_DISPLAY) return false;
+  if (eglInitialize(eglDisplay, nullptr, nullptr) != EGL_TRUE) return false;
+  display = eglDisplay;
+  return true;
+}
+
+void EglContext::closeEglDisplay() {
+  if (display == nullptr) return;
+  eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+  if (context != nullptr) eglDestroyContext(display, context);
+  if (surface != nullptr) eglDestroySurface(display, surface);
+  eglTerminate(display);
+  context = nullptr;
+  surface = nullptr;
+  config = nullptr;
+  display = nullptr;
+}
+
+bool EglContext::CreateContext() {
+  if (display == nullptr) return false;
+  if (tryCreateContext()) return true;
+  // The hardware driver would not give a 3.3 core context: start again on Mesa's software
+  // rasteriser, which reads this variable when the display is initialised.
+  closeEglDisplay();
+  setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+  if (!openEglDisplay()) return false;
+  return tryCreateContext();
+}
+
+bool EglContext::tryCreateContext() {
+  if (eglBindAPI(EGL_OPENGL_API) != EGL_TRUE) return false;
+
+  const EGLint surfaceType = window != 0 ? EGL_WINDOW_BIT : EGL_PBUFFER_BIT;
+  const EGLint configAttributes[] = {EGL_SURFACE_TYPE, surfaceType,   EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
+                                     EGL_RED_SIZE,     8,             EGL_GREEN_SIZE,      8,
+                                     EGL_BLUE_SIZE,    8,             EGL_NONE};
+  constexpr EGLint kMaxConfigs = 256;
+  EGLConfig configs[kMaxConfigs];
+  EGLint configCount = 0;
+  if (eglChooseConfig(display, configAttributes, configs, kMaxConfigs, &configCount) != EGL_TRUE ||
+      configCount <= 0) {
+    return false;
+  }
+
+  EGLConfig chosen = configs[0];
+  if (window != 0) {
+    // The surface must use the window's own visual, or X refuses to draw it.
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(asX(xDisplay), window, &attributes) == 0) return false;
+    const VisualID wanted = XVisualIDFromVisual(attributes.visual);
+    bool found = false;
+    for (EGLint i = 0; i < configCount && !found; ++i) {
+      EGLint visual = 0;
+      if (eglGetConfigAttrib(display, configs[i], EGL_NATIVE_VISUAL_ID, &visual) == EGL_TRUE &&
+          static_cast<VisualID>(visual) == wanted) {
+        chosen = configs[i];
+        found = true;
+      }
+    }
+    if (!found) return false;
+  }
+  config = chosen;
+
+  const EGLint contextAttributes[] = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_CONTEXT_MINOR_VERSION, 3,
+                                      EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT,
+                                      EGL_NONE};
+  context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
+  if (context == EGL_NO_CONTEXT) {
+    context = nullptr;
+    return false;
+  }
+
+  if (window != 0) {
+    surface = eglCreateWindowSurface(display, config, static_cast<EGLNativeWindowType>(window), nullptr);
+    if (surface == EGL_NO_SURFACE) {
+      surface = nullptr;
+      return false;
+    }
+  }
+  EGLSurface drawSurface = surface != nullptr ? surface : EGL_NO_SURFACE;
+  if (eglMakeCurrent(display, drawSurface, drawSurface, context) != EGL_TRUE) return false;
+  if (surface != nullptr) {
+    // The game paces its own frames; presenting never waits for the retrace.
+    eglSwapInterval(display, 0);
+  }
+  return true;
+}
+
+bool EglContext::WindowSize(int& width, int& height) const {
+  if (xDisplay == nullptr || window == 0) return false;
+  XWindowAttributes attributes;
+  if (XGetWindowAttributes(asX(xDisplay), window, &attributes) == 0) return false;
+  width = attributes.width;
+  height = attributes.height;
+  return true;
+}
+
+void EglContext::SwapBuffers() {
+  if (surface != nullptr) eglSwapBuffers(display, surface);
+}
+
+bool EglContext::MakeCurrentHere() {
+  if (context == nullptr) return false;
+  if (eglGetCurrentContext() == context) return true;
+  EGLSurface drawSurface = surface != nullptr ? surface : EGL_NO_SURFACE;
+  if (eglBindAPI(EGL_OPENGL_API) != EGL_TRUE) return false;
+  return eglMakeCurrent(display, drawSurface, drawSurface, context) == EGL_TRUE;
+}
+
+void EglContext::Release() {
+  closeEglDisplay();
+  eglReleaseThread();
+  if (xDisplay != nullptr) {
+    XCloseDisplay(asX(xDisplay));
+    xDisplay = nullptr;
+  }
+}
+
+void EglContext::Abandon() {
+  xDisplay = nullptr;
+  window = 0;
+  display = nullptr;
+  config = nullptr;
+  surface = nullptr;
+  context = nullptr;
+}
+
+}  // namespace ge

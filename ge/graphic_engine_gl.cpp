@@ -1,0 +1,467 @@
+// The graphic engine on OpenGL 3.3 core. Every image is kept top row first in memory and every
+// render target is drawn without a y-flip, so canvas row y is texture row y; the only flip is the
+// final copy of the back buffer into the window, whose rows GL counts from the bottom.
+// GL pixel centres lie at half-integers, so quads need no half-pixel shift to map texels exactly.
+#include "ge/graphic_engine_gl.h"
+
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/glcorearb.h>
+
+#include <cassert>
+#include <cstdio>
+#include <string>
+
+#include "app/event_log.h"
+#include "ge/quad.h"
+#include "ge/text_layout.h"
+#include "ge/viewport_fit.h"
+
+namespace ge {
+
+namespace {
+
+constexpr const char* kTag = "GE";
+
+const char* const kVertexShader = R"(#version 330 core
+layout(location = 0) in vec2 position;
+layout(location = 1) in vec4 colour;
+layout(location = 2) in vec2 textureCoordinate;
+uniform vec2 targetSize;
+out vec4 vertexColour;
+out vec2 uv;
+void main() {
+  // Pixels to clip space without a flip: target row y stays memory row y.
+  gl_Position = vec4(position / targetSize * 2.0 - 1.0, 0.0, 1.0);
+  vertexColour = colour;
+  uv = textureCoordinate;
+}
+)";
+
+const char* const kFragmentShader = R"(#version 330 core
+in vec4 vertexColour;
+in vec2 uv;
+uniform sampler2D image;
+out vec4 fragment;
+void main() {
+  fragment = texture(image, uv) * vertexColour;
+}
+)";
+
+GLuint compileShader(GLenum kind, const char* source) {
+  const GLuint shader = glCreateShader(kind);
+  glShaderSource(shader, 1, &source, nullptr);
+  glCompileShader(shader);
+  GLint compiled = GL_FALSE;
+  glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+  if (compiled != GL_TRUE) {
+    char message[1024] = {};
+    glGetShaderInfoLog(shader, sizeof message, nullptr, message);
+    std::fprintf(stderr, "GE: shader does not compile: %s\n", message);
+    LogError(kTag, "Cannot create Device");
+  }
+  return shader;
+}
+
+// Point sampling everywhere; coordinates outside 0..1 wrap as they did on the original renderer.
+void setSampling(GLenum wrap) {
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLint>(wrap));
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLint>(wrap));
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+}
+
+float channel(float value) { return static_cast<float>(ColourByte(value)) / 255.0f; }
+
+}  // namespace
+
+GraphicEngineGL::GraphicEngineGL(unsigned long nativeWindow, bool windowed) : windowed(windowed) {
+  LogMessage(kTag, "GE init...");
+  if (!egl.OpenWindowDisplay(nativeWindow)) LogError(kTag, "Cannot create D3D");
+  LogMessage(kTag, "D3D is created");
+  if (!egl.CreateContext()) LogError(kTag, "Cannot create Device");
+  LogMessage(kTag, "Device is created");
+  start();
+}
+
+GraphicEngineGL::GraphicEngineGL(Headless) : headless(true) {
+  LogMessage(kTag, "GE init...");
+  if (!egl.OpenHeadlessDisplay()) LogError(kTag, "Cannot create D3D");
+  LogMessage(kTag, "D3D is created");
+  if (!egl.CreateContext()) LogError(kTag, "Cannot create Device");
+  LogMessage(kTag, "Device is created");
+  start();
+}
+
+void GraphicEngineGL::start() {
+  pendingVertices = std::make_unique<Vertex[]>(static_cast<std::size_t>(kPendingCapacity) * 4);
+  pendingTexture = std::make_unique<std::int32_t[]>(kPendingCapacity);
+  scratch = std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(kMaxTextureSide) * kMaxTextureSide * 4);
+
+  createPipeline();
+  createTargets();
+  LogMessage(kTag, "Options was changed");
+  createFont();
+  LogMessage(kTag, "Fonts are created");
+  createBuffers();
+  LogMessage(kTag, "Vertex buffer is created");
+  bindTarget(backBufferFramebuffer, kBackBufferWidth, kBackBufferHeight);
+  LogMessage(kTag, "GE was loaded");
+}
+
+void GraphicEngineGL::createPipeline() {
+  const GLuint vertexShader = compileShader(GL_VERTEX_SHADER, kVertexShader);
+  const GLuint fragmentShader = compileShader(GL_FRAGMENT_SHADER, kFragmentShader);
+  program = glCreateProgram();
+  glAttachShader(program, vertexShader);
+  glAttachShader(program, fragmentShader);
+  glLinkProgram(program);
+  glDeleteShader(vertexShader);
+  glDeleteShader(fragmentShader);
+  GLint linked = GL_FALSE;
+  glGetProgramiv(program, GL_LINK_STATUS, &linked);
+  if (linked != GL_TRUE) {
+    char message[1024] = {};
+    glGetProgramInfoLog(program, sizeof message, nullptr, message);
+    std::fprintf(stderr, "GE: shaders do not link: %s\n", message);
+    LogError(kTag, "Cannot create Device");
+  }
+  glUseProgram(program);
+  targetSizeLocation = glGetUniformLocation(program, "targetSize");
+  glUniform1i(glGetUniformLocation(program, "image"), 0);
+  glActiveTexture(GL_TEXTURE0);
+
+  // Every draw blends by source alpha, the enlarged canvas included; no depth, no culling.
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_SCISSOR_TEST);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+}
+
+void GraphicEngineGL::createTargets() {
+  const std::uint8_t white[4] = {255, 255, 255, 255};
+  glGenTextures(1, &whiteTexture);
+  glBindTexture(GL_TEXTURE_2D, whiteTexture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+  setSampling(GL_REPEAT);
+
+  Slot& canvas = slots[kCanvasSlot];
+  glGenTextures(1, &canvas.texture);
+  glBindTexture(GL_TEXTURE_2D, canvas.texture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kCanvasWidth, kCanvasHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  setSampling(GL_REPEAT);
+  canvas.width = kCanvasWidth;
+  canvas.height = kCanvasHeight;
+  canvas.uScale = 1.0f;
+  canvas.vScale = 1.0f;
+  glGenFramebuffers(1, &canvasFramebuffer);
+  glBindFramebuffer(GL_FRAMEBUFFER, canvasFramebuffer);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, canvas.texture, 0);
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+
+  glGenTextures(1, &backBufferTexture);
+  glBindTexture(GL_TEXTURE_2D, backBufferTexture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kBackBufferWidth, kBackBufferHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+               nullptr);
+  setSampling(GL_CLAMP_TO_EDGE);
+  glGenFramebuffers(1, &backBufferFramebuffer);
+  glBindFramebuffer(GL_FRAMEBUFFER, backBufferFramebuffer);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backBufferTexture, 0);
+  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    std::fprintf(stderr, "GE: the off-screen back buffer is incomplete\n");
+    LogError(kTag, "Cannot create Device");
+  }
+  // Starts black, like a fresh display; from here on only drawing changes it.
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+
+  glGenFramebuffers(1, &slotFramebuffer);
+}
+
+void GraphicEngineGL::createFont() {
+  std::string error;
+  if (!BuildFontAtlas("Courier New", 14, font, error)) {
+    std::fprintf(stderr, "GE: %s\n", error.c_str());
+    LogError(kTag, "Cannot create Fonts");
+  }
+  if (font.family != "Liberation Mono" && font.family != "Courier New") {
+    std::fprintf(stderr, "GE: \"Courier New\" resolved to \"%s\"; install fonts-liberation for the intended metrics\n",
+                 font.family.c_str());
+  }
+  glGenTextures(1, &fontTexture);
+  glBindTexture(GL_TEXTURE_2D, fontTexture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, font.width, font.height, 0, GL_RED, GL_UNSIGNED_BYTE, font.coverage.data());
+  setSampling(GL_CLAMP_TO_EDGE);
+  // White ink whose alpha is the coverage: text then blends exactly like a tinted quad.
+  const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
+  glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
+}
+
+void GraphicEngineGL::createBuffers() {
+  glGenVertexArrays(1, &vertexArray);
+  glBindVertexArray(vertexArray);
+
+  glGenBuffers(1, &vertexBuffer);
+  glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof(Vertex)) * kPendingCapacity * 4, nullptr,
+               GL_DYNAMIC_DRAW);
+
+  // Each quad is two triangles (top-left, top-right, bottom-left) and (top-right, bottom-left,
+  // bottom-right), as the strip order of a Quad's vertices implies.
+  std::vector<GLuint> indices(static_cast<std::size_t>(kPendingCapacity) * 6);
+  for (GLuint quad = 0; quad < static_cast<GLuint>(kPendingCapacity); ++quad) {
+    const GLuint first = quad * 4;
+    GLuint* out = &indices[static_cast<std::size_t>(quad) * 6];
+    out[0] = first;
+    out[1] = first + 1;
+    out[2] = first + 2;
+    out[3] = first + 1;
+    out[4] = first + 2;
+    out[5] = first + 3;
+  }
+  glGenBuffers(1, &indexBuffer);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)), indices.data(),
+               GL_STATIC_DRAW);
+
+  constexpr GLsizei stride = sizeof(Vertex);
+  glEnableVertexAttribArray(0);
+  glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(offsetof(Vertex, x)));
+  // An ARGB word is B, G, R, A in memory: GL_BGRA hands the shader (R, G, B, A) without a swap.
+  glEnableVertexAttribArray(1);
+  glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+                        reinterpret_cast<const void*>(offsetof(Vertex, colour)));
+  glEnableVertexAttribArray(2);
+  glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(offsetof(Vertex, u)));
+}
+
+GraphicEngineGL::~GraphicEngineGL() {
+  LogMessage(kTag, "GE killing...");
+  if (egl.IsReady() && egl.MakeCurrentHere()) {
+    glDeleteBuffers(1, &vertexBuffer);
+    glDeleteBuffers(1, &indexBuffer);
+    glDeleteVertexArrays(1, &vertexArray);
+    glDeleteTextures(1, &fontTexture);
+    for (Slot& slot : slots) {
+      if (slot.texture != 0) glDeleteTextures(1, &slot.texture);
+      slot = Slot{};
+    }
+    glDeleteTextures(1, &whiteTexture);
+    glDeleteTextures(1, &backBufferTexture);
+    glDeleteFramebuffers(1, &canvasFramebuffer);
+    glDeleteFramebuffers(1, &backBufferFramebuffer);
+    glDeleteFramebuffers(1, &slotFramebuffer);
+    glDeleteProgram(program);
+    egl.Release();
+  } else {
+    // Shut down from a thread that cannot take the context (the game thread still holds it):
+    // the process ends right after, and releasing under the other thread's feet is the worse risk.
+    egl.Abandon();
+  }
+  LogMessage(kTag, "GE was killed");
+}
+
+void GraphicEngineGL::requireDevice() const {
+  if (!egl.IsReady()) LogError(kTag, "Not Device");
+}
+
+void GraphicEngineGL::BeginFrame() {
+  requireDevice();
+  pendingCount = 0;
+}
+
+void GraphicEngineGL::Clear(float r, float g, float b) {
+  requireDevice();
+  // At once and without flushing: quads already queued still land on top of the cleared target.
+  glClearColor(channel(r), channel(g), channel(b), 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void GraphicEngineGL::EndFrame() {
+  requireDevice();
+  flush();
+  present();
+}
+
+void GraphicEngineGL::SetTexture(std::int32_t slot) {
+  if (slot == currentTexture) return;
+  assert(slot >= -1 && slot < kTextureSlots && "texture slot out of range");
+  const bool valid = slot >= 0 && slot < kTextureSlots;
+  // A slot outside the table draws like an empty one rather than reading past it.
+  currentTexture = valid ? slot : -1;
+  currentUScale = valid ? slots[slot].uScale : 1.0f;
+  currentVScale = valid ? slots[slot].vScale : 1.0f;
+}
+
+void GraphicEngineGL::DrawQuad(const Quad* quad) {
+  Vertex* out = &pendingVertices[static_cast<std::size_t>(pendingCount) * 4];
+  for (const QuadVertex& vertex : quad->vertices) {
+    *out++ = {vertex.x, vertex.y, vertex.colour, vertex.u * currentUScale, vertex.v * currentVScale};
+  }
+  pendingTexture[pendingCount] = currentTexture;
+  ++pendingCount;
+  if (pendingCount >= kFlushThreshold) flush();
+}
+
+void GraphicEngineGL::SetRenderTarget(std::int32_t slot) {
+  flush();
+  if (slot == -1) {
+    renderTarget = -1;
+    bindTarget(backBufferFramebuffer, kBackBufferWidth, kBackBufferHeight);
+  } else if (slot == kCanvasSlot) {
+    renderTarget = slot;
+    bindTarget(canvasFramebuffer, kCanvasWidth, kCanvasHeight);
+  } else if (slot > 0 && slot < kTextureSlots && slots[slot].texture != 0) {
+    renderTarget = slot;
+    glBindFramebuffer(GL_FRAMEBUFFER, slotFramebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, slots[slot].texture, 0);
+    bindTarget(slotFramebuffer, slots[slot].width, slots[slot].height);
+  } else {
+    assert(false && "render target slot holds no texture");
+  }
+}
+
+void GraphicEngineGL::DrawText(float x, float y, const char* text, float r, float g, float b, float a) {
+  if (text == nullptr) LogError(kTag, "DrawText error");
+  // Text lies above everything queued before it.
+  flush();
+  const std::uint32_t colour = PackColour(r, g, b, a);
+  const float atlasWidth = static_cast<float>(font.width);
+  const float atlasHeight = static_cast<float>(font.height);
+  LayOutText(font, x, y, text, [&](const GlyphBox& box, int left, int top) {
+    if (pendingCount >= kFlushThreshold) flush();
+    const float x0 = static_cast<float>(left);
+    const float y0 = static_cast<float>(top);
+    const float x1 = x0 + static_cast<float>(box.width);
+    const float y1 = y0 + static_cast<float>(box.height);
+    const float u0 = static_cast<float>(box.atlasX) / atlasWidth;
+    const float v0 = static_cast<float>(box.atlasY) / atlasHeight;
+    const float u1 = static_cast<float>(box.atlasX + box.width) / atlasWidth;
+    const float v1 = static_cast<float>(box.atlasY + box.height) / atlasHeight;
+    Vertex* out = &pendingVertices[static_cast<std::size_t>(pendingCount) * 4];
+    out[0] = {x0, y0, colour, u0, v0};
+    out[1] = {x1, y0, colour, u1, v0};
+    out[2] = {x0, y1, colour, u0, v1};
+    out[3] = {x1, y1, colour, u1, v1};
+    pendingTexture[pendingCount] = kFontSlot;
+    ++pendingCount;
+  });
+  // And below everything queued after it.
+  flush();
+}
+
+unsigned GraphicEngineGL::textureOf(std::int32_t slot) const {
+  if (slot == kFontSlot) return fontTexture;
+  if (slot >= 0 && slot < kTextureSlots && slots[slot].texture != 0) return slots[slot].texture;
+  // An empty slot draws like an untextured quad: the vertex colour alone.
+  return whiteTexture;
+}
+
+void GraphicEngineGL::flush() {
+  if (pendingCount == 0) return;
+  glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+  glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(sizeof(Vertex)) * pendingCount * 4,
+                  pendingVertices.get());
+  // One draw per run of quads with the same slot; call order is kept.
+  int first = 0;
+  while (first < pendingCount) {
+    const std::int32_t slot = pendingTexture[first];
+    int end = first + 1;
+    while (end < pendingCount && pendingTexture[end] == slot) ++end;
+    glBindTexture(GL_TEXTURE_2D, textureOf(slot));
+    glDrawElements(GL_TRIANGLES, (end - first) * 6, GL_UNSIGNED_INT,
+                   reinterpret_cast<const void*>(static_cast<std::size_t>(first) * 6 * sizeof(GLuint)));
+    ++drawCallCount;
+    first = end;
+  }
+  pendingCount = 0;
+  ++flushCount;
+}
+
+void GraphicEngineGL::bindTarget(unsigned framebuffer, int width, int height) {
+  currentFramebuffer = framebuffer;
+  targetWidth = width;
+  targetHeight = height;
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  glViewport(0, 0, width, height);
+  glUniform2f(targetSizeLocation, static_cast<float>(width), static_cast<float>(height));
+}
+
+void GraphicEngineGL::present() {
+  if (!egl.HasWindow()) return;
+  int windowWidth = kBackBufferWidth;
+  int windowHeight = kBackBufferHeight;
+  egl.WindowSize(windowWidth, windowHeight);
+  const ViewportFit fit = FitBackBuffer(windowWidth, windowHeight);
+
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, backBufferFramebuffer);
+  glViewport(0, 0, windowWidth, windowHeight);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  if (fit.width > 0 && fit.height > 0) {
+    // Window rows count from the bottom: the back buffer's top row goes to the picture's top edge.
+    const int top = windowHeight - fit.y;
+    glBlitFramebuffer(0, 0, kBackBufferWidth, kBackBufferHeight, fit.x, top, fit.x + fit.width, top - fit.height,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  }
+  egl.SwapBuffers();
+
+  // Back to whatever target the frame ended on.
+  bindTarget(currentFramebuffer, targetWidth, targetHeight);
+}
+
+void GraphicEngineGL::ReadBackBuffer(std::vector<std::uint8_t>& rgb) const {
+  rgb.resize(static_cast<std::size_t>(kBackBufferWidth) * kBackBufferHeight * 3);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, backBufferFramebuffer);
+  // The back buffer is stored top row first, so GL's row 0 is the picture's top row.
+  glReadPixels(0, 0, kBackBufferWidth, kBackBufferHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, currentFramebuffer);
+}
+
+bool GraphicEngineGL::ReadTexture(std::int32_t slot, std::vector<std::uint8_t>& rgba, int& width,
+                                  int& height) const {
+  if (slot < 0 || slot >= kTextureSlots || slots[slot].texture == 0) return false;
+  const Slot& source = slots[slot];
+  width = source.width;
+  height = source.height;
+  rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+  glBindTexture(GL_TEXTURE_2D, source.texture);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  return true;
+}
+
+void GraphicEngineGL::SetSlotImage(std::int32_t slot, int width, int height, const std::uint8_t* rgba,
+                                   float uScale, float vScale) {
+  assert(slot > 0 && slot < kTextureSlots && "slot 0 is the canvas; slots end at 255");
+  assert(width > 0 && height > 0 && width <= kMaxTextureSide && height <= kMaxTextureSide);
+  if (slot <= 0 || slot >= kTextureSlots || width <= 0 || height <= 0) return;
+  Slot& target = slots[slot];
+  if (target.texture == 0) glGenTextures(1, &target.texture);
+  glBindTexture(GL_TEXTURE_2D, target.texture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  setSampling(GL_REPEAT);
+  target.width = width;
+  target.height = height;
+  target.uScale = uScale;
+  target.vScale = vScale;
+  if (slot == currentTexture) {
+    // Quads queued from now on use the new image's scales.
+    currentUScale = uScale;
+    currentVScale = vScale;
+  }
+}
+
+float GraphicEngineGL::UScale(std::int32_t slot) const {
+  return slot >= 0 && slot < kTextureSlots ? slots[slot].uScale : 1.0f;
+}
+
+float GraphicEngineGL::VScale(std::int32_t slot) const {
+  return slot >= 0 && slot < kTextureSlots ? slots[slot].vScale : 1.0f;
+}
+
+}  // namespace ge
