@@ -67,6 +67,25 @@ inline const std::vector<Solution> kSolutions = {
      {},
      896},
 
+    // Level 2: column 3's blocks ride right into column 5; column 7's take a two-step detour
+    // through column 8 and join column 5 right behind them.
+    {2,
+     {
+         "...>>v.>v..",  // 0
+         ".....v<<<..",  // 1
+         ".....v.....",  // 2
+         ".....v.....",  // 3
+         ".....v.....",  // 4
+         ".....v.....",  // 5
+         ".....v.....",  // 6
+         ".....v.....",  // 7
+         ".....v.....",  // 8
+         ".....v.....",  // 9
+         ".....v.....",  // 10
+     },
+     {},
+     1088},
+
     // Level 3: the trigger sends A left and B right; A takes a two-step detour through column 3
     // and follows B into column 5.
     {3,
@@ -86,6 +105,46 @@ inline const std::vector<Solution> kSolutions = {
      {{kTrigger, 4, 0, kLeft}},
      960},
 
+    // Level 4: both columns merge into column 5 as A A B B; the first trigger deals them out
+    // A B left and A B right, the two halves meet again as A B A B (the right half three steps
+    // behind), and the second trigger, turned right, sends the As right and the Bs left.
+    {4,
+     {
+         "...>>v.>v..",  // 0
+         ".....v<<<..",  // 1
+         "...........",  // 2  trigger on columns 4-6
+         "...........",  // 3
+         "....v.>v...",  // 4
+         "....v..v...",  // 5
+         "....>v<<...",  // 6
+         "...........",  // 7  trigger on columns 4-6, turned right
+         "...........",  // 8
+         "...v<.>v...",  // 9
+         "...v...v...",  // 10
+     },
+     {{kTrigger, 4, 2, kLeft}, {kTrigger, 4, 7, kRight}},
+     1344},
+
+    // Level 5: a trigger under each input deals its column out to both sides; the four paths are
+    // sized so that column 5 receives A, B (column 3, left), A (column 7, left), B (column 3,
+    // right), C (column 7, left), C (column 7, right).
+    {5,
+     {
+         "...........",  // 0  triggers on columns 2-4 and 6-8
+         "...........",  // 1
+         "..vv<.>v>v.",  // 2
+         "..v>>v.v<<.",  // 3
+         "..vv<<.>>v.",  // 4
+         "..v>>v...v.",  // 5
+         "..>>>v<<<<.",  // 6
+         ".....v.....",  // 7
+         ".....v.....",  // 8
+         ".....v.....",  // 9
+         ".....v.....",  // 10
+     },
+     {{kTrigger, 2, 0, kLeft}, {kTrigger, 6, 0, kLeft}},
+     1408},
+
     // Level 8: the first swapper exchanges B and C, the second A and C, the third A and B.
     {8,
      {
@@ -103,6 +162,26 @@ inline const std::vector<Solution> kSolutions = {
      },
      {{kSwapper, 5, 1, kLeft}, {kSwapper, 2, 4, kLeft}, {kSwapper, 5, 7, kLeft}},
      1024},
+
+    // Level 11: the three inputs merge into column 4 as AAA BBB CCC (each three steps behind the
+    // one before); the accumulator deals every group of three out to its three ports, which lead
+    // to columns 2, 5 and 8.
+    {11,
+     {
+         "..>>v>>v>>v",  // 0
+         "....v<<<..v",  // 1
+         "....v<<<<<<",  // 2
+         "...........",  // 3  accumulator on columns 4-6
+         "...........",  // 4
+         "..v<<v>>v..",  // 5
+         "..v..v..v..",  // 6
+         "..v..v..v..",  // 7
+         "..v..v..v..",  // 8
+         "..v..v..v..",  // 9
+         "..v..v..v..",  // 10
+     },
+     {{kAccumulator, 4, 3, kLeft}},
+     1536},
 };
 
 // The solution of a catalogue level, or null when none is written down.
