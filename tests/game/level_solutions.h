@@ -163,6 +163,27 @@ inline const std::vector<Solution> kSolutions = {
      {{kSwapper, 5, 1, kLeft}, {kSwapper, 2, 4, kLeft}, {kSwapper, 5, 7, kLeft}},
      1024},
 
+    // Level 9: the three inputs reach the first trigger as ABA, then CAB (after one empty step,
+    // which keeps its A on an odd count), then ACA; every odd block is an A and goes left to
+    // column 2, the others arrive as B C B C at the second trigger, turned right, which sends
+    // the Bs to column 8 and the Cs to column 5. The swappers are not needed.
+    {9,
+     {
+         ".v<..>>vv..",  // 0
+         ".>v<<<<vv..",  // 1
+         "..v...^<v..",  // 2
+         "..v<<<<<<..",  // 3
+         "...........",  // 4  trigger on columns 1-3
+         "...........",  // 5
+         ".>v>>>v....",  // 6
+         "..v........",  // 7  trigger on columns 5-7, turned right
+         "..v........",  // 8
+         "..v..v.>v..",  // 9
+         "..v..v..v..",  // 10
+     },
+     {{kTrigger, 1, 4, kLeft}, {kTrigger, 5, 7, kRight}},
+     1600},
+
     // Level 11: the three inputs merge into column 4 as AAA BBB CCC (each three steps behind the
     // one before); the accumulator deals every group of three out to its three ports, which lead
     // to columns 2, 5 and 8.
