@@ -1,0 +1,345 @@
+// The game's response to the mouse, driven through the scripted input engine frame by frame: the
+// level-select cells, the palette drag and drop, conveyor and unit clicks, and the four buttons.
+#include "game/update_game.h"
+
+#include <gtest/gtest.h>
+
+#include "game/game.h"
+#include "game/game_globals.h"
+#include "ie/input_engine_scripted.h"
+#include "tests/game/level_solutions.h"
+
+namespace {
+
+constexpr std::int32_t kLeft = 0;
+constexpr std::int32_t kRight = 1;
+
+// Logical points of the level screen.
+struct Point {
+  std::int32_t x;
+  std::int32_t y;
+};
+constexpr Point kRunButton{205, 25};
+constexpr Point kStopButton{225, 25};
+constexpr Point kClearButton{245, 25};
+constexpr Point kExitButton{265, 25};
+constexpr Point kTriggerEntry{210, 60};
+constexpr Point kSwapperEntry{266, 60};
+
+// The logical point in the middle of field cell (x, y).
+Point cellPoint(std::int32_t x, std::int32_t y) { return {16 + 16 * x + 8, 44 + 12 * y + 6}; }
+
+class UpdateGame : public ::testing::Test {
+ protected:
+  void SetUp() override { game.introTimer = 0; }
+
+  // One frame of the game's input: sample, then update.
+  void frame() {
+    input.Update();
+    EXPECT_TRUE(updateGame(game, input));
+  }
+  void frames(int count) {
+    for (int i = 0; i < count; ++i) frame();
+  }
+  void moveTo(Point point) { input.SetPointer(2 * point.x, 2 * point.y); }
+  void clickWith(std::int32_t button, Point point) {
+    moveTo(point);
+    input.SetButton(button, true);
+    frame();
+    input.SetButton(button, false);
+    frame();
+  }
+  void click(Point point) { clickWith(kLeft, point); }
+  void rightClick(Point point) { clickWith(kRight, point); }
+  void drag(Point from, Point to) {
+    moveTo(from);
+    input.SetButton(kLeft, true);
+    frame();
+    moveTo(to);
+    frame();
+    input.SetButton(kLeft, false);
+    frame();
+  }
+
+  Level& openLevel(std::int32_t number) {
+    click({110 + 40 * ((number - 1) % 5) + 20, 15 + 40 * ((number - 1) / 5) + 20});
+    EXPECT_EQ(number - 1, game.currentLevel);
+    return *game.levels[static_cast<std::size_t>(number - 1)];
+  }
+
+  Game game;
+  ie::ScriptedInputEngine input;
+};
+
+TEST_F(UpdateGame, ClicksDuringTheIntroDoNothing) {
+  game.introTimer = kIntroFrames;
+  click({130, 35});
+  EXPECT_EQ(kNoLevel, game.currentLevel);
+  game.introTimer = 1;
+  click({130, 35});
+  EXPECT_EQ(kNoLevel, game.currentLevel);
+  EXPECT_EQ(1, game.introTimer);  // the drawing counts the intro down, not the input
+
+  // A press made during the intro and still held afterwards is no click.
+  moveTo({130, 35});
+  input.SetButton(kLeft, true);
+  frame();
+  game.introTimer = 0;
+  frame();
+  EXPECT_EQ(kNoLevel, game.currentLevel);
+  input.SetButton(kLeft, false);
+  frame();
+  click({130, 35});
+  EXPECT_EQ(0, game.currentLevel);
+}
+
+TEST_F(UpdateGame, LevelSelectCellsEndAtTheirEdges) {
+  const auto opensAt = [this](Point point) {
+    game.currentLevel = kNoLevel;
+    click(point);
+    return game.currentLevel;
+  };
+  EXPECT_EQ(0, opensAt({110, 15}));
+  EXPECT_EQ(0, opensAt({149, 54}));
+  EXPECT_EQ(1, opensAt({150, 15}));
+  EXPECT_EQ(5, opensAt({110, 55}));
+  EXPECT_EQ(11, opensAt({189, 134}));
+  EXPECT_EQ(12, opensAt({190, 95}));
+  EXPECT_EQ(12, opensAt({229, 134}));
+  EXPECT_EQ(kNoLevel, opensAt({230, 95}));  // a fourteenth cell: no level behind it
+  EXPECT_EQ(kNoLevel, opensAt({109, 15}));
+  EXPECT_EQ(kNoLevel, opensAt({110, 14}));
+  EXPECT_EQ(kNoLevel, opensAt({310, 15}));
+
+  // Back-buffer pixels halve toward zero: 221 and 220 are both logical 110, 219 is 109.
+  game.currentLevel = kNoLevel;
+  input.SetPointer(219, 31);
+  input.SetButton(kLeft, true);
+  frame();
+  EXPECT_EQ(kNoLevel, game.currentLevel);
+  input.SetButton(kLeft, false);
+  frame();
+  input.SetPointer(221, 31);
+  input.SetButton(kLeft, true);
+  frame();
+  EXPECT_EQ(0, game.currentLevel);
+
+  // Only a click opens: hovering, a held button and a right click do not.
+  game.currentLevel = kNoLevel;
+  frame();
+  EXPECT_EQ(kNoLevel, game.currentLevel);
+  input.SetButton(kLeft, false);
+  rightClick({130, 35});
+  EXPECT_EQ(kNoLevel, game.currentLevel);
+}
+
+TEST_F(UpdateGame, OpeningALevelShowsItAsItWasLeft) {
+  Level& level = openLevel(1);
+  click(cellPoint(5, 0));
+  click(kExitButton);
+  EXPECT_EQ(kNoLevel, game.currentLevel);
+  openLevel(1);
+  EXPECT_EQ(1, level.cells[5][0]);
+}
+
+TEST_F(UpdateGame, ClicksOnACellCycleItsConveyorAndARightClickEmptiesIt) {
+  Level& level = openLevel(1);
+  std::vector<std::int32_t> seen;
+  for (int i = 0; i < 5; ++i) {
+    click(cellPoint(4, 7));
+    seen.push_back(level.cells[4][7]);
+  }
+  EXPECT_EQ((std::vector<std::int32_t>{1, 2, 3, 4, 1}), seen);
+
+  rightClick(cellPoint(4, 7));
+  EXPECT_EQ(0, level.cells[4][7]);
+  // A right click on an empty cell changes nothing else.
+  const auto before = level.cells;
+  rightClick(cellPoint(0, 0));
+  EXPECT_EQ(before, level.cells);
+
+  // The field's edge cells: (16, 44) is cell (0, 0) and (191, 175) cell (10, 10); one past is off.
+  click({16, 44});
+  click({191, 175});
+  click({192, 175});
+  click({191, 176});
+  click({15, 44});
+  EXPECT_EQ(1, level.cells[0][0]);
+  EXPECT_EQ(1, level.cells[10][10]);
+  std::int32_t laid = 0;
+  for (const auto& column : level.cells)
+    for (std::int32_t cell : column) laid += cell != 0;
+  EXPECT_EQ(2, laid);
+
+  // A left and a right click in the same frame: only the left one acts.
+  moveTo(cellPoint(2, 2));
+  input.SetButton(kLeft, true);
+  input.SetButton(kRight, true);
+  frame();
+  EXPECT_EQ(1, level.cells[2][2]);
+}
+
+TEST_F(UpdateGame, DropThatWouldLeaveTheFieldIsRefusedAndTheAllowanceKept) {
+  Level& level = openLevel(3);  // one trigger
+  ASSERT_EQ(1, level.allowance[0]);
+
+  for (Point place : {cellPoint(9, 0), cellPoint(10, 4), cellPoint(0, 10), Point{250, 150}, Point{100, 200}}) {
+    drag(kTriggerEntry, place);
+    EXPECT_EQ(1, level.allowance[0]);
+    EXPECT_TRUE(level.units.empty());
+    EXPECT_FALSE(level.dragging);
+    EXPECT_EQ(0, level.dragIndex);
+  }
+
+  // Onto a conveyor: refused too.
+  click(cellPoint(4, 4));
+  drag(kTriggerEntry, cellPoint(3, 3));
+  EXPECT_EQ(1, level.allowance[0]);
+  EXPECT_TRUE(level.units.empty());
+
+  // The last cell that fits: top-left at (8, 9).
+  drag(kTriggerEntry, cellPoint(8, 9));
+  EXPECT_EQ(0, level.allowance[0]);
+  ASSERT_EQ(1u, level.units.size());
+  EXPECT_EQ(8, level.units.begin()->second.cell.x);
+  EXPECT_EQ(9, level.units.begin()->second.cell.y);
+}
+
+TEST_F(UpdateGame, LastUnitOfAKindIsPlacedAndARightClickBringsItBack) {
+  Level& level = openLevel(3);
+  // A kind that is not offered cannot be picked.
+  drag(kSwapperEntry, cellPoint(0, 0));
+  EXPECT_TRUE(level.units.empty());
+  EXPECT_EQ(-1, level.allowance[1]);
+
+  drag(kTriggerEntry, cellPoint(2, 3));
+  EXPECT_EQ(0, level.allowance[0]);
+  ASSERT_EQ(1u, level.units.size());
+  const auto* trigger = dynamic_cast<const orvane::ZTriggerUnit*>(level.unitAt(2, 3));
+  ASSERT_NE(nullptr, trigger);
+
+  // Used up: no drag starts.
+  moveTo(kTriggerEntry);
+  input.SetButton(kLeft, true);
+  frame();
+  EXPECT_FALSE(level.dragging);
+  input.SetButton(kLeft, false);
+  frame();
+  EXPECT_EQ(1u, level.units.size());
+
+  // A click on any of its cells turns the unit instead of laying a conveyor.
+  click(cellPoint(4, 4));
+  EXPECT_EQ(1, trigger->initialSide);
+  EXPECT_EQ(0, level.cells[4][4]);
+
+  // A right click on one of its six cells takes the whole unit back.
+  rightClick(cellPoint(3, 4));
+  EXPECT_TRUE(level.units.empty());
+  EXPECT_EQ(1, level.allowance[0]);
+  EXPECT_EQ(0, level.cells[3][4]);
+
+  // And it can be dragged again.
+  drag(kTriggerEntry, cellPoint(0, 0));
+  EXPECT_EQ(0, level.allowance[0]);
+  EXPECT_EQ(1u, level.units.size());
+}
+
+TEST_F(UpdateGame, WhileRunningOnlyStopAndExitReact) {
+  Level& level = openLevel(3);
+  drag(kTriggerEntry, cellPoint(4, 0));
+  rightClick(cellPoint(4, 0));
+  ASSERT_EQ(1, level.allowance[0]);
+  click(cellPoint(5, 5));
+  click(kRunButton);
+  ASSERT_TRUE(level.running);
+  const auto cells = level.cells;
+
+  click(cellPoint(5, 5));
+  click(cellPoint(0, 0));
+  rightClick(cellPoint(5, 5));
+  drag(kTriggerEntry, cellPoint(0, 0));
+  click(kClearButton);
+  click(kRunButton);
+  EXPECT_EQ(cells, level.cells);
+  EXPECT_TRUE(level.units.empty());
+  EXPECT_EQ(1, level.allowance[0]);
+  EXPECT_FALSE(level.dragging);
+  EXPECT_TRUE(level.running);
+
+  // The machine ticks once a frame while the level is open.
+  const std::int32_t tick = level.tickCount;
+  frames(3);
+  EXPECT_EQ(tick + 3, level.tickCount);
+
+  click(kStopButton);
+  EXPECT_FALSE(level.running);
+  EXPECT_TRUE(level.blocks.empty());
+  // Stopped, Clear works again.
+  click(kClearButton);
+  EXPECT_EQ(0, level.cells[5][5]);
+}
+
+TEST_F(UpdateGame, ExitStopsARunAndKeepsTheMachine) {
+  Level& level = openLevel(3);
+  drag(kTriggerEntry, cellPoint(4, 0));
+  click(cellPoint(5, 2));
+  click(cellPoint(5, 2));
+  click(kRunButton);
+  frames(100);
+  ASSERT_TRUE(level.running);
+  ASSERT_FALSE(level.blocks.empty());
+  const std::int32_t tick = level.tickCount;
+
+  click(kExitButton);
+  EXPECT_EQ(kNoLevel, game.currentLevel);
+  EXPECT_FALSE(level.running);
+  EXPECT_TRUE(level.blocks.empty());
+  // The frame of the exit gives the level no tick, and none follow on the select screen.
+  frames(5);
+  EXPECT_EQ(tick, level.tickCount);
+
+  openLevel(3);
+  EXPECT_FALSE(level.running);
+  EXPECT_EQ(2, level.cells[5][2]);
+  EXPECT_EQ(1u, level.units.size());
+  EXPECT_EQ(0, level.allowance[0]);
+}
+
+TEST_F(UpdateGame, WrittenDownSolutionsWinByClicksAlone) {
+  for (const level_solutions::Solution& solution : level_solutions::kSolutions) {
+    SCOPED_TRACE("level " + std::to_string(solution.number));
+    game.currentLevel = kNoLevel;
+    Level& level = openLevel(solution.number);
+    const Point entries[] = {kTriggerEntry, kSwapperEntry, {210, 100}};
+    for (const level_solutions::Placement& placement : solution.units) {
+      drag(entries[placement.paletteEntry], cellPoint(placement.x, placement.y));
+      if (placement.side == level_solutions::kRight) click(cellPoint(placement.x, placement.y));
+    }
+    for (std::int32_t y = 0; y < kFieldSize; ++y) {
+      for (std::int32_t x = 0; x < kFieldSize; ++x) {
+        const std::int32_t content = level_solutions::cellContent(solution.rows[static_cast<std::size_t>(y)][x]);
+        for (std::int32_t i = 0; i < content; ++i) click(cellPoint(x, y));
+      }
+    }
+    click(kRunButton);
+    frames(solution.wonTick + 64);
+    EXPECT_TRUE(level.won);
+    EXPECT_FALSE(level.failed);
+    EXPECT_TRUE(level.solved);
+    click(kExitButton);
+  }
+}
+
+TEST_F(UpdateGame, GlobalEntryPointUsesTheProgramWidePointers) {
+  ::game = &game;
+  ::inputEngine = &input;
+  moveTo({130, 35});
+  input.SetButton(kLeft, true);
+  input.Update();
+  EXPECT_TRUE(updateGame());
+  EXPECT_EQ(0, game.currentLevel);
+  ::game = nullptr;
+  ::inputEngine = nullptr;
+}
+
+}  // namespace
