@@ -1,0 +1,119 @@
+// The game thread. Start-up runs outside the toolkit lock, step by step, asking the start-up
+// gate between steps whether a shutdown has come meanwhile (app/startup_gate.h); each frame then
+// runs wholly inside the toolkit lock, so the window callback never lands in the middle of one.
+#include "app/game_thread.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+
+#include "app/frame_clock.h"
+#include "app/frame_stats.h"
+#include "app/program_globals.h"
+#include "app/shutdown.h"
+#include "app/startup_gate.h"
+#include "game/cp1251.h"
+#include "game/draw_game.h"
+#include "game/game.h"
+#include "game/game_globals.h"
+#include "game/update_game.h"
+#include "ge/graphic_engine_adapter.h"
+#include "ge/graphic_engine_gl.h"
+#include "ge/texture_loader.h"
+#include "ie/input_engine_x11.h"
+#include "se/music_file_name.h"
+#include "se/sound_engine_openal.h"
+
+namespace {
+
+void showLoadingFrame() {
+  graphicAdapter->BeginFrame();
+  graphicAdapter->Clear(0.0f, 0.0f, 0.0f);
+  graphicAdapter->DrawText(50.0f, 0.0f, "Загрузка..."_cp1251, 0.0f, 1.0f, 0.0f, 0.92f);
+  graphicAdapter->EndFrame();
+}
+
+// Music track 0, in the wide form the sound engine keeps, converted by the program's locale as
+// the system code page would. The name is plain ASCII, so the conversion cannot fail; if it ever
+// did, the name stays empty and starting the music reports the error.
+void storeMusicFileName() { se::WidenFileName("../music/main.mp3", soundEngine->musicFiles[0]); }
+
+void runFrame(Fl_Window* window) {
+  MarkFrameStart();
+#ifdef VARNELLE_FRAME_STATS
+  RecordFrameStart();
+#endif
+  inputEngine->Update();
+  if (Fl::focus() != window) inputEngine->ClearKeys();
+  graphicAdapter->BeginFrame();
+  soundEngine->Update();
+  graphicAdapter->Clear(0.0f, 0.0f, 0.0f);
+  if (!updateGame()) Shutdown(nullptr, nullptr);  // still holding the toolkit lock
+  drawGame();
+  graphicAdapter->EndFrame();
+#ifdef VARNELLE_FRAME_STATS
+  RecordFramePresented();
+#endif
+  window->redraw();
+}
+
+[[noreturn]] void runFrameLoop(Fl_Window* window) {
+  for (;;) {
+    WaitForFrameTime();
+    Fl::lock();
+    runFrame(window);
+    Fl::unlock();
+    Fl::awake(static_cast<void*>(window));
+  }
+}
+
+}  // namespace
+
+void LoadTextures() {
+  ge::LoadTexture(6, "../data/logo.bmp", "Null");
+  ge::LoadTexture(7, "../data/vusk.bmp", "Null");
+  ge::LoadTexture(8, "../data/field.bmp", "Auto");
+  ge::LoadTexture(9, "../data/button.bmp", "Auto");
+  ge::LoadTexture(10, "../data/unit.bmp", "Auto");
+}
+
+void GameThread(Fl_Window* window) {
+  StartupGate& gate = startupGate();
+
+  // The native handle is read under the toolkit lock; Shutdown releases that lock while it waits
+  // for start-up, so this cannot deadlock with a close that comes first.
+  Fl::lock();
+  const unsigned long handle = fl_xid(window);
+  Fl::unlock();
+  if (!gate.ContinueStartup()) return;
+
+  graphicEngine = new ge::GraphicEngineGL(handle, !fullscreen);
+  graphicAdapter = new ge::ZGraphicEngineAdapter(graphicEngine);
+  ge::SetTextureTarget(graphicEngine);
+  if (!gate.ContinueStartup()) return;
+
+  // Shown before the other engines exist and before any image is read.
+  showLoadingFrame();
+#ifdef VARNELLE_FRAME_STATS
+  RecordLoadingFramePresented();
+#endif
+  if (!gate.ContinueStartup()) return;
+
+  inputEngineX11 = new ie::InputEngineX11(handle);
+  inputEngine = inputEngineX11;
+  if (!gate.ContinueStartup()) return;
+
+  soundEngine = new se::ZSoundEngineOpenAL();
+  if (!gate.ContinueStartup()) return;
+
+  LoadTextures();
+  if (!gate.ContinueStartup()) return;
+
+  storeMusicFileName();
+  framesPerSecond = 60;
+  game = new Game;
+  soundEngine->PlayMusic(0, 1.0f, true);
+  if (!gate.FinishStartup()) return;
+
+  runFrameLoop(window);
+}

@@ -1,0 +1,11 @@
+// The game thread: builds the engines and the game, then runs the frame loop until Shutdown.
+#pragma once
+
+class Fl_Window;
+
+// Start routine of the game thread; `window` is the shown game window. Returns only when a
+// shutdown stopped the start-up early; otherwise the process ends inside Shutdown.
+void GameThread(Fl_Window* window);
+
+// Loads the five images into texture slots 6 to 10 of graphicEngine.
+void LoadTextures();

@@ -1,0 +1,13 @@
+// The game's toolkit window: a plain box-less window whose pixels belong to the graphic engine.
+// It hands every mouse-button press to the input engine's press log, so that a click that goes
+// down and up between two frames still counts.
+#pragma once
+
+#include <FL/Fl_Window.H>
+
+class GameWindow final : public Fl_Window {
+ public:
+  GameWindow(int x, int y, int width, int height, const char* title);
+
+  int handle(int event) override;
+};

@@ -1,0 +1,57 @@
+// Varnelle's entry: the console, the full-screen question, the window, the game thread and the
+// toolkit's event loop. The program ends in Shutdown, never by returning from main.
+#include <FL/Fl.H>
+#include <FL/fl_ask.H>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <system_error>
+#include <thread>
+
+#include "app/console.h"
+#include "app/frame_stats.h"
+#include "app/game_thread.h"
+#include "app/game_window.h"
+#include "app/program_globals.h"
+#include "app/shutdown.h"
+
+int main(int argc, char** argv) {
+  // Both threads talk to X (the toolkit here, the engines on their own connections there).
+  XInitThreads();
+
+  PrepareConsole();
+
+  Fl::scheme("plastic");
+  // fl_choice lays its buttons out right to left: 1 is "Yes". Closing the dialog gives 0, "No".
+  fullscreen = fl_choice("Fullscreen?", "No", "Yes", nullptr) == 1;
+#ifdef VARNELLE_FRAME_STATS
+  RecordQuestionAnswered();
+#endif
+
+  auto* window = new GameWindow(0, 10, 640, 480, "Varnelle");
+  window->end();
+  window->show(argc, argv);
+  window->position(20, 20);
+  window->callback(Shutdown);
+  // Full screen: the window covers the screen and the graphic engine fits the 640 × 480 picture
+  // into it; the display mode is never changed. Done before the game thread reads the window's
+  // handle, since without a window manager the toolkit recreates the window for it.
+  if (fullscreen) window->fullscreen();
+
+  // The first lock also makes this the toolkit's main thread. The event loop releases the lock
+  // only while it waits for events, so each game frame runs between two dispatches.
+  Fl::lock();
+
+  // Never joined: main does not return, the process ends in Shutdown's exit, and this object
+  // (still joinable) is never destroyed.
+  std::thread gameThread;
+  try {
+    gameThread = std::thread(GameThread, static_cast<Fl_Window*>(window));
+  } catch (const std::system_error& error) {
+    std::fprintf(stderr, "Cannot start the game thread: %s\n", error.what());
+    return 1;
+  }
+
+  Fl::run();
+  Shutdown(nullptr, nullptr);
+}
