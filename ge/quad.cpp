@@ -1,12 +1,24 @@
 // Building and colouring quads; colour channels truncate and wrap, never clamp.
 #include "ge/quad.h"
 
+#include <cmath>
+
 namespace ge {
 
-std::uint32_t ColourByte(float channel) {
-  // Through a 64-bit integer so out-of-range factors wrap instead of being undefined.
-  return static_cast<std::uint32_t>(static_cast<std::int64_t>(channel * 255.0f)) & 0xFFu;
+namespace {
+
+// trunc(value) keeping only its low 8 bits. Products are taken in double, as "c × 255.0" reads,
+// so float rounding never lifts a product onto the next whole byte. Through a 64-bit integer so
+// out-of-range factors wrap; a value no integer can hold (NaN, huge) gives 0 instead of undefined
+// behaviour.
+std::uint32_t truncatedByte(double value) {
+  if (!(std::fabs(value) < 9.0e18)) return 0;
+  return static_cast<std::uint32_t>(static_cast<std::int64_t>(value)) & 0xFFu;
 }
+
+}  // namespace
+
+std::uint32_t ColourByte(float channel) { return truncatedByte(static_cast<double>(channel) * 255.0); }
 
 std::uint32_t PackColour(float r, float g, float b, float a) {
   return (ColourByte(a) << 24) | (ColourByte(r) << 16) | (ColourByte(g) << 8) | ColourByte(b);
@@ -25,7 +37,7 @@ Quad& MakeQuad(Quad& quad, float x, float y, float w, float h) {
 namespace {
 
 std::uint32_t scaleByte(std::uint32_t byte, float factor) {
-  return static_cast<std::uint32_t>(static_cast<std::int64_t>(static_cast<float>(byte) * factor)) & 0xFFu;
+  return truncatedByte(static_cast<double>(byte) * static_cast<double>(factor));
 }
 
 }  // namespace

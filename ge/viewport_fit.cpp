@@ -5,7 +5,7 @@ namespace ge {
 
 ViewportFit FitBackBuffer(int windowWidth, int windowHeight) {
   if (windowWidth <= 0 || windowHeight <= 0) return {0, 0, 0, 0};
-  // 64-bit products: a huge window must not overflow the aspect comparison.
+  // 64-bit products: a huge window must not overflow the comparison of shapes.
   const long long wide = static_cast<long long>(windowWidth) * 3;
   const long long tall = static_cast<long long>(windowHeight) * 4;
   int width = windowWidth;

@@ -1,0 +1,425 @@
+// The OpenGL engine drawn for real on surfaceless EGL (Mesa's software rasteriser when there is no
+// GPU): logical pixels, texel-exact point sampling, blending, batching order and text.
+#include "ge/graphic_engine_gl.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "game/cp1251.h"
+#include "ge/graphic_engine_adapter.h"
+#include "ge/quad.h"
+#include "ge/texture_loader.h"
+#include "tests/ge/gl_test_support.h"
+
+namespace {
+
+constexpr std::int32_t kEmptySlot = 200;
+constexpr std::int32_t kRedSlot = 20;
+constexpr std::int32_t kGreenSlot = 21;
+constexpr std::int32_t kCheckerSlot = 22;
+constexpr std::int32_t kCornerSlot = 23;
+constexpr std::int32_t kAutoSlot = 24;
+constexpr std::int32_t kNullSlot = 25;
+
+const Rgb kBlack{0, 0, 0};
+const Rgb kWhite{255, 255, 255};
+const Rgb kRed{255, 0, 0};
+const Rgb kGreen{0, 255, 0};
+const Rgb kBlue{0, 0, 255};
+
+class GraphicEngineGLTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ge::GraphicEngineGL& engine = HeadlessEngine();
+    ge::LoadTexture(engine, kRedSlot, WriteTestBmp("red.bmp", SolidImage(4, 4, 255, 0, 0)).c_str(), "Null");
+    ge::LoadTexture(engine, kGreenSlot, WriteTestBmp("green.bmp", SolidImage(4, 4, 0, 255, 0)).c_str(), "Null");
+
+    ge::BmpImage checker = SolidImage(2, 2, 255, 0, 0);
+    SetPixel(checker, 1, 0, 0, 255, 0);
+    SetPixel(checker, 0, 1, 0, 0, 255);
+    SetPixel(checker, 1, 1, 255, 255, 255);
+    ge::LoadTexture(engine, kCheckerSlot, WriteTestBmp("checker.bmp", checker).c_str(), "Null");
+
+    // Blue with marked corners, in a 128 × 128 texture.
+    ge::BmpImage corners = SolidImage(100, 100, 0, 0, 255);
+    SetPixel(corners, 0, 0, 255, 0, 0);
+    SetPixel(corners, 99, 0, 255, 255, 0);
+    SetPixel(corners, 99, 99, 0, 255, 0);
+    ge::LoadTexture(engine, kCornerSlot, WriteTestBmp("corners.bmp", corners).c_str(), "Null");
+
+    // Exact black, then the darkest blue, then white; the texture's fourth column lies outside.
+    ge::BmpImage alphaTest = SolidImage(3, 1, 0, 0, 0);
+    SetPixel(alphaTest, 1, 0, 0, 0, 1);
+    SetPixel(alphaTest, 2, 0, 255, 255, 255);
+    const std::string alphaPath = WriteTestBmp("alpha-test.bmp", alphaTest);
+    ge::LoadTexture(engine, kAutoSlot, alphaPath.c_str(), "Auto");
+    ge::LoadTexture(engine, kNullSlot, alphaPath.c_str(), "Null");
+  }
+
+  void beginFrame(float r, float g, float b) {
+    adapter.BeginFrame();
+    adapter.Clear(r, g, b);
+  }
+
+  void quad(std::int32_t slot, float x, float y, float w, float h, float r = 1, float g = 1, float b = 1,
+            float a = 1) {
+    ge::Quad quad;
+    ge::MakeQuad(quad, x, y, w, h);
+    ge::TintQuad(quad, r, g, b, a);
+    adapter.SetTexture(slot);
+    adapter.DrawQuad(&quad);
+  }
+
+  Screenshot endFrame() {
+    adapter.EndFrame();
+    return Screenshot(engine);
+  }
+
+  // Canvas pixels straight from the canvas texture, whatever has been flushed into it so far.
+  std::vector<std::uint8_t> canvas() {
+    std::vector<std::uint8_t> rgba;
+    int width = 0;
+    int height = 0;
+    EXPECT_TRUE(engine.ReadTexture(ge::kCanvasSlot, rgba, width, height));
+    EXPECT_EQ(512, width);
+    EXPECT_EQ(256, height);
+    return rgba;
+  }
+  static Rgb canvasAt(const std::vector<std::uint8_t>& rgba, int x, int y) {
+    const std::size_t at = (static_cast<std::size_t>(y) * 512 + static_cast<std::size_t>(x)) * 4;
+    return {rgba[at], rgba[at + 1], rgba[at + 2]};
+  }
+
+  ge::GraphicEngineGL& engine = HeadlessEngine();
+  ge::ZGraphicEngineAdapter adapter{&engine};
+};
+
+TEST_F(GraphicEngineGLTest, LogicalPixelCoversExactlyTwoByTwoDisplayPixels) {
+  beginFrame(0, 0, 0);
+  quad(kEmptySlot, 0, 0, 1, 1);
+  quad(kEmptySlot, 5, 7, 1, 1);
+  quad(kEmptySlot, 319, 239, 1, 1);
+  const Screenshot shot = endFrame();
+
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 2; ++x) EXPECT_EQ(kWhite, shot.at(x, y)) << x << ", " << y;
+  }
+  EXPECT_EQ(kBlack, shot.at(2, 0));
+  EXPECT_EQ(kBlack, shot.at(0, 2));
+  EXPECT_EQ(kBlack, shot.at(2, 2));
+  EXPECT_EQ(kBlack, shot.at(1, 2));
+  EXPECT_EQ(kBlack, shot.at(2, 1));
+
+  EXPECT_EQ(kWhite, shot.at(10, 14));
+  EXPECT_EQ(kWhite, shot.at(11, 15));
+  EXPECT_EQ(kBlack, shot.at(9, 14));
+  EXPECT_EQ(kBlack, shot.at(12, 14));
+  EXPECT_EQ(kBlack, shot.at(10, 13));
+  EXPECT_EQ(kBlack, shot.at(10, 16));
+
+  EXPECT_EQ(kWhite, shot.at(638, 478));
+  EXPECT_EQ(kWhite, shot.at(639, 479));
+  EXPECT_EQ(kBlack, shot.at(637, 478));
+  EXPECT_EQ(kBlack, shot.at(638, 477));
+}
+
+TEST_F(GraphicEngineGLTest, ClearFillsWithTruncatedOpaqueColour) {
+  beginFrame(1.0f, 0.5f, 0.2f);
+  const Screenshot shot = endFrame();
+  EXPECT_EQ((Rgb{255, 127, 51}), shot.at(0, 0));
+  EXPECT_EQ((Rgb{255, 127, 51}), shot.at(639, 479));
+}
+
+TEST_F(GraphicEngineGLTest, EmptySlotDrawsTheVertexColour) {
+  beginFrame(0, 0, 0);
+  quad(kEmptySlot, 10, 10, 4, 4, 0.0f, 1.0f, 0.0f, 1.0f);
+  const Screenshot shot = endFrame();
+  EXPECT_EQ(kGreen, shot.at(20, 20));
+  EXPECT_EQ(kGreen, shot.at(27, 27));
+}
+
+TEST_F(GraphicEngineGLTest, PointSamplingCopiesTexelsWithoutMixingNeighbours) {
+  beginFrame(0, 0, 0);
+  quad(kCheckerSlot, 10, 10, 2, 2);   // one texel per logical pixel
+  quad(kCheckerSlot, 40, 40, 9, 7);   // stretched by odd factors
+  const Screenshot shot = endFrame();
+
+  EXPECT_EQ(kRed, shot.at(20, 20));
+  EXPECT_EQ(kRed, shot.at(21, 21));
+  EXPECT_EQ(kGreen, shot.at(22, 20));
+  EXPECT_EQ(kGreen, shot.at(23, 21));
+  EXPECT_EQ(kBlue, shot.at(20, 22));
+  EXPECT_EQ(kWhite, shot.at(23, 23));
+
+  for (int y = 80; y < 94; ++y) {
+    for (int x = 80; x < 98; ++x) {
+      const Rgb pixel = shot.at(x, y);
+      ASSERT_TRUE(pixel == kRed || pixel == kGreen || pixel == kBlue || pixel == kWhite)
+          << "mixed colour " << pixel << " at " << x << ", " << y;
+    }
+  }
+}
+
+TEST_F(GraphicEngineGLTest, TextureCoordinateOneReachesTheImagesCornerNotTheTextures) {
+  EXPECT_EQ(0.78125f, engine.UScale(kCornerSlot));
+  EXPECT_EQ(0.78125f, engine.VScale(kCornerSlot));
+  beginFrame(0, 0, 0);
+  quad(kCornerSlot, 0, 0, 100, 100);
+  const Screenshot shot = endFrame();
+  EXPECT_EQ(kRed, shot.at(0, 0));
+  EXPECT_EQ(kRed, shot.at(1, 1));
+  EXPECT_EQ(kBlue, shot.at(2, 2));
+  EXPECT_EQ((Rgb{255, 255, 0}), shot.at(199, 0));
+  EXPECT_EQ(kGreen, shot.at(198, 198));
+  EXPECT_EQ(kGreen, shot.at(199, 199));
+  EXPECT_EQ(kBlue, shot.at(197, 197));
+  EXPECT_EQ(kBlack, shot.at(200, 200));
+}
+
+TEST_F(GraphicEngineGLTest, AlphaModesShowOrHideBlackAndTheTextureOutsideTheImage) {
+  beginFrame(1, 0, 0);
+  // Each texel of the 4 × 1 texture becomes 2 × 2 logical pixels: u 0..4/3 covers the whole texture.
+  ge::Quad wide;
+  ge::MakeQuad(wide, 0, 0, 8, 2);
+  ge::SetQuadTexture(wide, 0.0f, 0.0f, 4.0f / 3.0f, 1.0f);
+  adapter.SetTexture(kAutoSlot);
+  adapter.DrawQuad(&wide);
+  ge::MakeQuad(wide, 0, 10, 8, 2);
+  ge::SetQuadTexture(wide, 0.0f, 0.0f, 4.0f / 3.0f, 1.0f);
+  adapter.SetTexture(kNullSlot);
+  adapter.DrawQuad(&wide);
+  const Screenshot shot = endFrame();
+
+  // "Auto": exact black and the outside are transparent, the darkest blue is not.
+  EXPECT_EQ(kRed, shot.at(1, 1));
+  EXPECT_EQ((Rgb{0, 0, 1}), shot.at(5, 1));
+  EXPECT_EQ(kWhite, shot.at(9, 1));
+  EXPECT_EQ(kRed, shot.at(13, 1));
+  // "Null": everything opaque, the outside black.
+  EXPECT_EQ(kBlack, shot.at(1, 21));
+  EXPECT_EQ((Rgb{0, 0, 1}), shot.at(5, 21));
+  EXPECT_EQ(kWhite, shot.at(9, 21));
+  EXPECT_EQ(kBlack, shot.at(13, 21));
+}
+
+TEST_F(GraphicEngineGLTest, QuadsBlendBySourceAlphaIntoColourAndAlphaAlike) {
+  beginFrame(0, 0, 0);
+  quad(kEmptySlot, 0, 0, 4, 4, 1, 1, 1, 0.5f);
+  quad(kRedSlot, 10, 0, 4, 4, 1, 1, 1, 0.5f);
+  quad(kEmptySlot, 10, 0, 4, 4, 0, 0, 1, 0.5f);
+  endFrame();
+  // The canvas keeps the frame: alpha 127/255 over opaque black gives colour 127 and alpha
+  // 127 × 0.5 + 255 × 0.5 = 191; red at half, then blue at half over it.
+  const std::vector<std::uint8_t> pixels = canvas();
+  const auto canvasPixel = [&](int x, int y) {
+    const std::size_t at = (static_cast<std::size_t>(y) * 512 + static_cast<std::size_t>(x)) * 4;
+    return std::vector<int>{pixels[at], pixels[at + 1], pixels[at + 2], pixels[at + 3]};
+  };
+  const std::vector<int> white = canvasPixel(96 + 1, 8 + 1);
+  EXPECT_NEAR(127, white[0], 1);
+  EXPECT_NEAR(127, white[1], 1);
+  EXPECT_NEAR(127, white[2], 1);
+  EXPECT_NEAR(191, white[3], 1);
+  const std::vector<int> mixed = canvasPixel(96 + 11, 8 + 1);
+  EXPECT_NEAR(64, mixed[0], 1);
+  EXPECT_EQ(0, mixed[1]);
+  EXPECT_NEAR(127, mixed[2], 1);
+  EXPECT_NEAR(159, mixed[3], 1);
+}
+
+TEST_F(GraphicEngineGLTest, BackBufferShowsThroughWhereTheCanvasIsTranslucent) {
+  beginFrame(1, 0, 0);
+  endFrame();
+  // Half-white over the cleared canvas leaves canvas alpha 0.5 × 0.5 + 1 × 0.5 = 0.75 there.
+  beginFrame(0, 0, 0);
+  quad(kEmptySlot, 0, 0, 4, 4, 1, 1, 1, 0.5f);
+  const Screenshot shot = endFrame();
+  EXPECT_NEAR(159, shot.at(2, 2).red, 2);
+  EXPECT_NEAR(95, shot.at(2, 2).green, 2);
+  EXPECT_NEAR(95, shot.at(2, 2).blue, 2);
+  EXPECT_EQ(kBlack, shot.at(20, 20));
+}
+
+TEST_F(GraphicEngineGLTest, QuadKeepsTheSlotSelectedWhenItWasQueued) {
+  beginFrame(0, 0, 0);
+  adapter.SetTexture(kRedSlot);
+  ge::Quad first;
+  ge::MakeQuad(first, 0, 0, 4, 4);
+  adapter.DrawQuad(&first);
+  adapter.SetTexture(kGreenSlot);
+  ge::Quad second;
+  ge::MakeQuad(second, 10, 0, 4, 4);
+  adapter.DrawQuad(&second);
+  const Screenshot shot = endFrame();
+  EXPECT_EQ(kRed, shot.at(3, 3));
+  EXPECT_EQ(kGreen, shot.at(23, 3));
+}
+
+TEST_F(GraphicEngineGLTest, QuadsOfOneSlotGoOutInOneDrawCallInCallOrder) {
+  beginFrame(0, 0, 0);
+  const std::int64_t drawCalls = engine.DrawCallCount();
+  for (int i = 0; i < 10; ++i) quad(kRedSlot, static_cast<float>(i), 0, 4, 4);
+  quad(kGreenSlot, 2, 0, 4, 4);
+  quad(kRedSlot, 4, 0, 4, 4);
+  adapter.SetRenderTarget(-1);  // ignored by the adapter: nothing is flushed yet
+  EXPECT_EQ(drawCalls, engine.DrawCallCount());
+  const Screenshot shot = endFrame();
+  // Three runs on the canvas (red, green, red), then the canvas quad.
+  EXPECT_EQ(drawCalls + 4, engine.DrawCallCount());
+  EXPECT_EQ(kGreen, shot.at(5, 1));   // logical 2..3: green lies over the first reds
+  EXPECT_EQ(kRed, shot.at(9, 1));     // logical 4..7: the last red lies over the green
+}
+
+TEST_F(GraphicEngineGLTest, TheThirtyThousandthQuadFlushesAtOnceAndTheNextStartsANewBatch) {
+  beginFrame(0, 0, 0);
+  adapter.SetTexture(kEmptySlot);
+  const std::int64_t flushes = engine.FlushCount();
+  ge::Quad quad;
+  ge::MakeQuad(quad, 0, 0, 1, 1);
+  for (int i = 1; i < ge::GraphicEngineGL::kFlushThreshold; ++i) adapter.DrawQuad(&quad);
+  EXPECT_EQ(flushes, engine.FlushCount());
+  EXPECT_EQ(kBlack, canvasAt(canvas(), 96, 8));
+
+  adapter.DrawQuad(&quad);
+  EXPECT_EQ(flushes + 1, engine.FlushCount());
+  EXPECT_EQ(kWhite, canvasAt(canvas(), 96, 8));
+
+  ge::MakeQuad(quad, 5, 5, 1, 1);
+  adapter.DrawQuad(&quad);
+  EXPECT_EQ(flushes + 1, engine.FlushCount());
+  EXPECT_EQ(kBlack, canvasAt(canvas(), 101, 13));
+  const Screenshot shot = endFrame();
+  EXPECT_EQ(kWhite, shot.at(10, 10));
+}
+
+TEST_F(GraphicEngineGLTest, TextLiesAboveTheQuadBeforeItAndBelowTheQuadAfterIt) {
+  beginFrame(0, 0, 0);
+  quad(kEmptySlot, 100, 100, 120, 30, 0, 0, 1, 1);
+  adapter.DrawText(160.0f, 108.0f, "XXXXXXXX", 1, 1, 1, 1);
+  quad(kEmptySlot, 160, 100, 60, 30, 1, 0, 0, 1);
+  endFrame();
+
+  // Read on the canvas: on screen the text's soft edges also let the previous frame show through.
+  const std::vector<std::uint8_t> pixels = canvas();
+  int inkLeft = 0;
+  for (int y = 108; y < 138; ++y) {
+    for (int x = 196; x < 256; ++x) {
+      const Rgb pixel = canvasAt(pixels, x, y);
+      if (pixel.red > 127) ++inkLeft;  // the blue quad has no red: this is white ink over it
+      ASSERT_EQ(255, pixel.blue) << "the blue quad must stay under the text at " << x << ", " << y;
+    }
+    for (int x = 256; x < 316; ++x) ASSERT_EQ(kRed, canvasAt(pixels, x, y)) << x << ", " << y;
+  }
+  EXPECT_GT(inkLeft, 10);
+}
+
+TEST_F(GraphicEngineGLTest, TextInkIsCentredOnTruncatedXWithLinesFourteenApart) {
+  beginFrame(0, 0, 0);
+  // Logical x 160.5 is canvas x 256.5, which counts as 256.
+  adapter.DrawText(160.5f, 100.0f, "HHH\nHHH", 0, 1, 0, 0.92f);
+  const std::vector<std::uint8_t> pixels = canvas();  // text is flushed at once
+  adapter.EndFrame();
+
+  int left = 512, right = -1, top = 256, bottom = -1, brightest = 0;
+  int secondLineTop = 256;
+  for (int y = 100; y < 160; ++y) {
+    for (int x = 200; x < 320; ++x) {
+      const Rgb pixel = canvasAt(pixels, x, y);
+      if (pixel.green == 0) continue;
+      EXPECT_EQ(0, pixel.red);
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+      brightest = std::max(brightest, pixel.green);
+      if (y >= 108 + 14) secondLineTop = std::min(secondLineTop, y);
+    }
+  }
+  ASSERT_GE(right, left) << "no ink drawn";
+  const double centre = (left + right + 1) / 2.0;
+  EXPECT_NEAR(256.0, centre, 1.0) << "ink from " << left << " to " << right;
+  // The first line's top at canvas y 108, each line 14 high.
+  EXPECT_GE(top, 108);
+  EXPECT_LT(top, 108 + 5);
+  EXPECT_EQ(top + 14, secondLineTop);
+  EXPECT_LT(bottom, 108 + 28);
+  // Fully covered ink is the text colour at alpha 0.92 over black: 255 × 0.92 = 234.
+  EXPECT_NEAR(234, brightest, 1);
+}
+
+// The ink of one character drawn alone at a fixed place, as a mask of lit canvas pixels.
+std::vector<bool> inkOf(ge::GraphicEngineGL& engine, const char* text) {
+  ge::ZGraphicEngineAdapter adapter(&engine);
+  adapter.BeginFrame();
+  adapter.Clear(0, 0, 0);
+  adapter.DrawText(50.0f, 50.0f, text, 1, 1, 1, 1);
+  std::vector<std::uint8_t> rgba;
+  int width = 0;
+  int height = 0;
+  engine.ReadTexture(ge::kCanvasSlot, rgba, width, height);
+  adapter.EndFrame();
+  std::vector<bool> mask;
+  for (int y = 56; y < 74; ++y) {
+    for (int x = 136; x < 158; ++x) mask.push_back(rgba[(static_cast<std::size_t>(y) * 512 + x) * 4] > 64);
+  }
+  return mask;
+}
+
+TEST_F(GraphicEngineGLTest, CyrillicLettersAreDrawnWithTheirOwnGlyphsNotTheMissingGlyphBox) {
+  const std::vector<bool> zhe = inkOf(engine, "Ж"_cp1251);
+  const std::vector<bool> de = inkOf(engine, "Д"_cp1251);
+  const std::vector<bool> missing = inkOf(engine, "\x98");  // a byte with no character
+  EXPECT_GT(std::count(zhe.begin(), zhe.end(), true), 10);
+  EXPECT_NE(zhe, missing);
+  EXPECT_NE(zhe, de);
+  EXPECT_NE(de, missing);
+
+  // Every Russian letter has a glyph of its own in the atlas.
+  const ge::FontAtlas& font = engine.Font();
+  const auto coverage = [&](unsigned char byte) {
+    const ge::GlyphBox& box = font.glyphs[byte];
+    std::vector<std::uint8_t> ink;
+    for (int y = 0; y < box.height; ++y) {
+      for (int x = 0; x < box.width; ++x) {
+        ink.push_back(font.coverage[static_cast<std::size_t>(box.atlasY + y) * font.width + box.atlasX + x]);
+      }
+    }
+    return ink;
+  };
+  const std::vector<std::uint8_t> box = coverage(0x98);
+  for (int byte = 0xC0; byte <= 0xFF; ++byte) {
+    EXPECT_NE(box, coverage(static_cast<unsigned char>(byte))) << "byte " << byte;
+    EXPECT_EQ(7, font.glyphs[static_cast<std::size_t>(byte)].advance) << "byte " << byte;
+  }
+  EXPECT_EQ(14, font.lineHeight);
+  EXPECT_EQ("Liberation Mono", font.family);
+}
+
+TEST(GraphicEngineGLFatal, NoDisplayEndsTheProgramWithTheErrorAsLastLine) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const std::string folder = testing::TempDir() + "no-display/";
+  ASSERT_EQ(0, system(("rm -rf '" + folder + "' && mkdir -p '" + folder + "'").c_str()));
+  EXPECT_EXIT(
+      {
+        // The log goes to standard output; the death test reads standard error.
+        dup2(STDERR_FILENO, STDOUT_FILENO);
+        if (chdir(folder.c_str()) != 0) std::_Exit(3);
+        unsetenv("DISPLAY");
+        ge::GraphicEngineGL engine(0x123456ul, true);
+      },
+      testing::ExitedWithCode(1), "GE\\.message: GE init\\.\\.\\.\nGE\\.error: Cannot create D3D\n$");
+
+  std::ifstream log(folder + "Log.log");
+  std::string line;
+  std::string last;
+  while (std::getline(log, line)) last = line;
+  EXPECT_EQ("GE.error: Cannot create D3D", last);
+}
+
+}  // namespace
