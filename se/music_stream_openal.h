@@ -1,0 +1,104 @@
+// The music player of the OpenAL sound engine: mpg123 decodes an MP3 file into signed 16-bit
+// samples and a thread of the stream keeps one OpenAL source's buffer queue about 1.5 seconds
+// ahead, so the music neither stops nor stutters when the game's frames are late.
+//
+// It offers what the engine asks of a music player: open and close a file, run and stop, the
+// position and the length in seconds, seek, and a volume in hundredths of a decibel that reads
+// back exactly as it was set. Every call may come from the game thread while the streaming
+// thread refills the queue; one mutex keeps them apart.
+#pragma once
+
+#include <AL/al.h>
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct mpg123_handle_struct;
+
+namespace se {
+
+class MusicStreamOpenAL {
+ public:
+  MusicStreamOpenAL() = default;
+  MusicStreamOpenAL(const MusicStreamOpenAL&) = delete;
+  MusicStreamOpenAL& operator=(const MusicStreamOpenAL&) = delete;
+  ~MusicStreamOpenAL();
+
+  // Creates the source, its buffers and the streaming thread; the engine's OpenAL context must
+  // be current. False when OpenAL refuses the source or the buffers.
+  bool Start();
+
+  // Opens a music file for decoding (closing any open one); the stream is then stopped at the
+  // start of the track. False when the file cannot be opened or is not decodable audio; the
+  // reason goes to the error stream.
+  bool Open(const std::string& file);
+  void Close();
+
+  void Run();
+  // Pauses where it is; Run goes on from there.
+  void Stop();
+  // Restarts decoding from the given point (seconds from the start of the track).
+  void Seek(double seconds);
+
+  // Seconds played since the start of the track: samples played / sample rate.
+  double Position();
+  // The length of the track in seconds: its sample count / sample rate; 0 with no track open.
+  double StopTime();
+
+  // Hundredths of a decibel, kSilentVolume to kFullVolume; other values are refused and the
+  // volume stays as it was.
+  void SetVolume(std::int32_t hundredths);
+  std::int32_t Volume();
+
+  // Tops up the buffer queue at once; the streaming thread does this by itself every few
+  // milliseconds. A loopback output calls it before it renders.
+  void Refill();
+
+  // How often the queue ran dry while the music was running (the streaming thread was late).
+  int Underruns();
+
+ private:
+  struct QueuedBlock {
+    ALuint buffer;
+    std::int64_t frames;
+  };
+
+  void StreamingThread();
+  void RefillLocked();
+  void DetachAllBuffersLocked();
+  void CloseLocked();
+  std::int64_t DecodeBlockLocked();
+  std::int64_t FramesPlayedLocked();
+
+  std::mutex mutex;
+  std::condition_variable wakeUp;
+  std::thread streamer;
+  bool quitting = false;
+
+  ALuint source = 0;
+  std::vector<ALuint> allBuffers;
+  std::vector<ALuint> freeBuffers;
+  std::deque<QueuedBlock> queuedBlocks;
+
+  mpg123_handle_struct* decoder = nullptr;
+  ALenum format = 0;
+  long sampleRate = 0;
+  int channels = 0;
+  std::int64_t lengthFrames = 0;
+  std::int64_t blockFrames = 0;
+  std::vector<unsigned char> decodeBuffer;
+  bool decoderDone = false;
+
+  bool running = false;
+  std::int64_t seekFrame = 0;        // where decoding restarted last
+  std::int64_t unqueuedFrames = 0;   // frames of blocks played and taken off the queue since then
+  std::int32_t volume = 0;
+  int underruns = 0;
+};
+
+}  // namespace se

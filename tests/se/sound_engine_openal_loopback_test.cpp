@@ -1,0 +1,272 @@
+// The OpenAL sound engine on its loopback output: the tests mix the output themselves, so the
+// music's position, its loop and the samples' lifetimes follow the frames rendered, not a clock.
+#include "se/sound_engine_openal.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/se/wav_writer.h"
+
+namespace {
+
+constexpr int kRate = se::ZSoundEngineOpenAL::kLoopbackRate;
+// One game frame at 60 frames per second, in output frames.
+constexpr int kFrameOfGame = kRate / 60;
+const std::string kFixtures = VARNELLE_SE_FIXTURES;
+// Mono tones at the loopback rate, so positions count output frames one for one.
+const std::string kToneOneSecond = kFixtures + "/tone-a-1s.mp3";
+const std::string kToneHalfSecond = kFixtures + "/tone-b-half-second.mp3";
+
+class SoundEngineLoopback : public ::testing::Test {
+ protected:
+  SoundEngineLoopback() {
+    engine.musicFiles[0] = std::wstring(kToneOneSecond.begin(), kToneOneSecond.end());
+    engine.musicFiles[1] = std::wstring(kToneHalfSecond.begin(), kToneHalfSecond.end());
+  }
+
+  // Mixes `frames` frames of output and returns them (interleaved left and right, full scale ±1).
+  std::vector<float> render(int frames) {
+    std::vector<float> samples(static_cast<std::size_t>(frames) * 2);
+    engine.RenderLoopback(samples.data(), frames);
+    return samples;
+  }
+
+  static double rms(const std::vector<float>& samples, std::size_t from = 0) {
+    double sum = 0.0;
+    for (std::size_t index = from; index < samples.size(); ++index) {
+      sum += static_cast<double>(samples[index]) * samples[index];
+    }
+    return samples.size() > from ? std::sqrt(sum / static_cast<double>(samples.size() - from)) : 0.0;
+  }
+
+  static bool silent(const std::vector<float>& samples) {
+    for (float sample : samples) {
+      if (sample != 0.0f) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // Writes a 16-bit mono WAV tone of `frames` frames and loads it into `slot`.
+  void loadTone(int slot, int frames) {
+    const std::string file = folder.file("tone" + std::to_string(slot) + ".wav");
+    ASSERT_TRUE(se_test::WriteFile(file, se_test::MakeWav(se_test::WavLayout{},
+                                                          se_test::Tone(frames, 1, 1000.0, kRate, 12000))));
+    ASSERT_TRUE(engine.LoadSound(slot, file.c_str()));
+  }
+
+  se_test::TemporaryFolder folder;
+  se::ZSoundEngineOpenAL engine{se::SoundOutput::Loopback};
+};
+
+TEST_F(SoundEngineLoopback, StartsATrackAtOnceAtTheRequestedVolumeFromItsStart) {
+  EXPECT_EQ(-1, engine.CurrentTrack());
+  EXPECT_EQ(-1, engine.RequestedTrack());
+
+  engine.PlayMusic(0, 1.0f, true);
+  EXPECT_EQ(0, engine.CurrentTrack());
+  EXPECT_EQ(0, engine.RequestedTrack());
+  EXPECT_EQ(0, engine.MusicVolume());
+  EXPECT_EQ(0.0, engine.MusicPosition());
+  // lame's Info tag gives mpg123 the exact length: 22050 samples at 22050 Hz.
+  EXPECT_DOUBLE_EQ(1.0, engine.MusicStopTime());
+
+  const auto full = render(4410);
+  EXPECT_DOUBLE_EQ(0.2, engine.MusicPosition());
+  EXPECT_GT(rms(full, 2048), 0.1);
+
+  // Without fading, a playing track is started again from its start at the new volume.
+  engine.PlayMusic(0, 0.5f, true);
+  EXPECT_EQ(-5000, engine.RequestedVolume());
+  EXPECT_EQ(-5000, engine.MusicVolume());
+  EXPECT_EQ(0.0, engine.MusicPosition());
+  const auto half = render(4410);
+  // -5000 hundredths of a decibel is a gain of 10^-2.5.
+  EXPECT_NEAR(std::pow(10.0, -2.5), rms(half, 2048) / rms(full, 2048), 0.0001);
+}
+
+TEST_F(SoundEngineLoopback, SilenceStopsTheMusicAtOnceAndUpdateLeavesItAlone) {
+  engine.PlayMusic(0, 1.0f, true);
+  render(2205);
+  engine.PlayMusic(-1, 1.0f, true);
+  EXPECT_EQ(-1, engine.CurrentTrack());
+  EXPECT_EQ(-1, engine.RequestedTrack());
+  EXPECT_EQ(0.0, engine.MusicStopTime());  // no track is open any more
+
+  for (int frame = 0; frame < 30; ++frame) {
+    engine.Update();
+    EXPECT_TRUE(silent(render(kFrameOfGame))) << "frame " << frame;
+  }
+  EXPECT_EQ(-1, engine.CurrentTrack());
+  EXPECT_EQ(0.0, engine.MusicPosition());
+}
+
+TEST_F(SoundEngineLoopback, FadeLowersHalfADecibelPerCallThenStartsTheNewTrackAtFullVolume) {
+  engine.PlayMusic(0, 1.0f, true);
+  engine.PlayMusic(1, 1.0f, false);  // call 1
+  EXPECT_EQ(-50, engine.MusicVolume());
+  EXPECT_EQ(0, engine.CurrentTrack());
+  EXPECT_EQ(1, engine.RequestedTrack());
+
+  for (int call = 2; call <= 199; ++call) {
+    engine.Update();
+    ASSERT_EQ(-50 * call, engine.MusicVolume()) << "call " << call;
+    ASSERT_EQ(0, engine.CurrentTrack()) << "call " << call;
+  }
+  EXPECT_EQ(-9950, engine.MusicVolume());
+
+  engine.Update();  // call 200
+  EXPECT_EQ(1, engine.CurrentTrack());
+  EXPECT_EQ(0, engine.MusicVolume());
+  EXPECT_EQ(0, engine.RequestedVolume());
+  EXPECT_EQ(0.0, engine.MusicPosition());
+  EXPECT_DOUBLE_EQ(0.5, engine.MusicStopTime());
+  EXPECT_GT(rms(render(4410), 2048), 0.1);
+}
+
+TEST_F(SoundEngineLoopback, FadingTrackKeepsPlayingQuieterUntilTheSwitch) {
+  engine.PlayMusic(0, 1.0f, true);
+  const double loud = rms(render(2205), 1024);
+  engine.PlayMusic(1, 0.3f, false);
+  for (int call = 2; call <= 40; ++call) {
+    engine.Update();
+  }
+  EXPECT_EQ(-2000, engine.MusicVolume());
+  const double quieter = rms(render(2205), 1024);
+  EXPECT_NEAR(0.1, quieter / loud, 0.01);  // -2000 is a gain of 1/10
+  EXPECT_EQ(0, engine.CurrentTrack());
+}
+
+TEST_F(SoundEngineLoopback, TrackRestartsOnceItsPositionPassesATenthOfASecondBeforeItsEnd) {
+  engine.PlayMusic(1, 1.0f, true);
+  const double stopTime = engine.MusicStopTime();
+  ASSERT_DOUBLE_EQ(0.5, stopTime);
+
+  int restarts = 0;
+  double highest = 0.0;
+  for (int frame = 0; frame < 150; ++frame) {
+    const auto output = render(kFrameOfGame);
+    const double before = engine.MusicPosition();
+    engine.Update();
+    const double after = engine.MusicPosition();
+    if (before > stopTime - 0.1) {
+      ASSERT_EQ(0.0, after) << "frame " << frame;
+      ++restarts;
+    } else {
+      ASSERT_EQ(before, after) << "frame " << frame;
+      ASSERT_FALSE(silent(output)) << "the music stopped on frame " << frame;
+    }
+    highest = std::max(highest, before);
+  }
+  // 150 frames of 367 samples are 2.5 s: the track of 0.5 s restarts about every 0.4 s.
+  EXPECT_GE(restarts, 5);
+  EXPECT_EQ(1, engine.CurrentTrack());
+  // Never later than one game frame past the restart point.
+  EXPECT_LE(highest, stopTime - 0.1 + static_cast<double>(kFrameOfGame) / kRate + 1e-9);
+}
+
+TEST_F(SoundEngineLoopback, LoadedSamplePlaysAndIsReapedAfterItEnds) {
+  loadTone(3, 2205);  // 0.1 s
+  se::XSound* sound = engine.PlaySound(3, 1.0f, false);
+  ASSERT_NE(nullptr, sound);
+  EXPECT_EQ(1u, engine.LiveSoundCount());
+  engine.Update();
+  EXPECT_EQ(1u, engine.LiveSoundCount());  // still playing: nothing rendered yet
+
+  EXPECT_GT(rms(render(1102)), 0.1);
+  engine.Update();
+  EXPECT_EQ(1u, engine.LiveSoundCount());
+
+  render(2205);
+  engine.Update();
+  EXPECT_EQ(0u, engine.LiveSoundCount());
+  EXPECT_TRUE(silent(render(1024)));
+}
+
+TEST_F(SoundEngineLoopback, CopiesOfOneSamplePlayOnTheirOwnAndStopAllSoundsDeletesTheRest) {
+  loadTone(0, 2205);
+  se::XSound* looping = engine.PlaySound(0, 1.0f, true);
+  se::XSound* once = engine.PlaySound(0, 0.5f, false);
+  se::XSound* stopped = engine.PlaySound(0, 1.0f, true);
+  ASSERT_NE(nullptr, looping);
+  ASSERT_NE(nullptr, once);
+  ASSERT_NE(nullptr, stopped);
+  EXPECT_EQ(3u, engine.LiveSoundCount());
+
+  stopped->Stop();
+  engine.Update();  // the stopped copy is reaped, the others play on
+  EXPECT_EQ(2u, engine.LiveSoundCount());
+
+  render(6615);  // 0.3 s: the copy played once has ended, the looping one goes on
+  engine.Update();
+  EXPECT_EQ(1u, engine.LiveSoundCount());
+  EXPECT_GT(rms(render(2205)), 0.1);
+
+  engine.StopAllSounds();
+  EXPECT_EQ(0u, engine.LiveSoundCount());
+  render(256);
+  EXPECT_TRUE(silent(render(1024)));
+}
+
+TEST_F(SoundEngineLoopback, EmptyOrUnknownSlotPlaysNothing) {
+  EXPECT_EQ(nullptr, engine.PlaySound(0, 1.0f, false));
+  EXPECT_EQ(nullptr, engine.PlaySound(-1, 1.0f, false));
+  EXPECT_EQ(nullptr, engine.PlaySound(se::ZSoundEngineOpenAL::kSampleSlots, 1.0f, false));
+  EXPECT_EQ(0u, engine.LiveSoundCount());
+  EXPECT_TRUE(silent(render(1024)));
+}
+
+TEST_F(SoundEngineLoopback, BadSampleFileIsRefusedAndLeavesTheSlotAsItWas) {
+  loadTone(5, 2205);
+  const std::string eightBit = folder.file("eight-bit.wav");
+  se_test::WavLayout layout;
+  layout.bitsPerSample = 8;
+  ASSERT_TRUE(se_test::WriteFile(eightBit, se_test::MakeWav(layout, {1, 2})));
+  const std::string missing = folder.file("missing.wav");
+
+  EXPECT_FALSE(engine.LoadSound(5, eightBit.c_str()));
+  EXPECT_FALSE(engine.LoadSound(5, missing.c_str()));
+  EXPECT_FALSE(engine.LoadSound(32, eightBit.c_str()));
+  EXPECT_FALSE(engine.LoadSound(-1, eightBit.c_str()));
+  EXPECT_FALSE(engine.LoadSound(6, missing.c_str()));
+  EXPECT_NE(nullptr, engine.PlaySound(5, 1.0f, false));
+  EXPECT_EQ(nullptr, engine.PlaySound(6, 1.0f, false));
+}
+
+TEST_F(SoundEngineLoopback, ReloadingASlotDeletesTheSoundsOfItsOldSample) {
+  loadTone(2, 22050);
+  ASSERT_NE(nullptr, engine.PlaySound(2, 1.0f, true));
+  loadTone(2, 2205);
+  EXPECT_EQ(0u, engine.LiveSoundCount());
+  ASSERT_NE(nullptr, engine.PlaySound(2, 1.0f, false));
+  render(4410);
+  engine.Update();
+  EXPECT_EQ(0u, engine.LiveSoundCount());  // the new, short sample has ended
+}
+
+TEST_F(SoundEngineLoopback, RefusedVolumeChangeIsReportedOnStandardOutput) {
+  loadTone(1, 22050);
+  se::XSound* sound = engine.PlaySound(1, 1.0f, true);
+  ASSERT_NE(nullptr, sound);
+
+  const double full = rms(render(4410), 2048);
+
+  testing::internal::CaptureStdout();
+  sound->SetVolume(0.8f);  // -2000: a tenth of the amplitude
+  EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  const double tenth = rms(render(4410), 2048);
+  EXPECT_NEAR(0.1, tenth / full, 0.002);
+
+  // Above full volume is outside the control's range: refused, and the sound stays as it was.
+  testing::internal::CaptureStdout();
+  sound->SetVolume(2.0f);
+  EXPECT_EQ("error on the volume change 40963 : DSERR_INVALIDPARAM\n", testing::internal::GetCapturedStdout());
+  EXPECT_NEAR(1.0, rms(render(4410), 2048) / tenth, 0.02);
+}
+
+}  // namespace

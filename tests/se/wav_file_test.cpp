@@ -1,0 +1,142 @@
+// 16-bit PCM WAV files: what is read, and what is refused with which reason.
+#include "se/wav_file.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/se/wav_writer.h"
+
+namespace {
+
+using se_test::MakeWav;
+using se_test::WavLayout;
+
+// Parses and returns the refusal reason ("" when the file is taken).
+std::string Refusal(const std::vector<std::uint8_t>& bytes) {
+  se::WavSound sound;
+  std::string error;
+  return se::ParseWav(bytes.data(), bytes.size(), sound, error) ? "" : error;
+}
+
+TEST(WavFile, ReadsMonoAndStereoSamples) {
+  se::WavSound sound;
+  std::string error;
+  const std::vector<std::int16_t> mono = {0, 1, -1, 32767, -32768};
+  const auto monoFile = MakeWav(WavLayout{}, mono);
+  ASSERT_TRUE(se::ParseWav(monoFile.data(), monoFile.size(), sound, error)) << error;
+  EXPECT_EQ(1, sound.channels);
+  EXPECT_EQ(22050, sound.sampleRate);
+  EXPECT_EQ(mono, sound.samples);
+
+  WavLayout stereo;
+  stereo.channels = 2;
+  stereo.sampleRate = 44100;
+  const std::vector<std::int16_t> pairs = {10, -10, 20, -20};
+  const auto stereoFile = MakeWav(stereo, pairs);
+  ASSERT_TRUE(se::ParseWav(stereoFile.data(), stereoFile.size(), sound, error)) << error;
+  EXPECT_EQ(2, sound.channels);
+  EXPECT_EQ(44100, sound.sampleRate);
+  EXPECT_EQ(pairs, sound.samples);
+}
+
+TEST(WavFile, SkipsUnknownChunksAndTheirPadByte) {
+  auto bytes = MakeWav(WavLayout{}, {5, 6});
+  // A "LIST" chunk of odd size 3 plus its pad byte, between "fmt " and "data".
+  const std::vector<std::uint8_t> list = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
+  bytes.insert(bytes.begin() + 36, list.begin(), list.end());
+  se::WavSound sound;
+  std::string error;
+  ASSERT_TRUE(se::ParseWav(bytes.data(), bytes.size(), sound, error)) << error;
+  EXPECT_EQ((std::vector<std::int16_t>{5, 6}), sound.samples);
+}
+
+TEST(WavFile, DropsATrailingPartialFrame) {
+  WavLayout stereo;
+  stereo.channels = 2;
+  auto bytes = MakeWav(stereo, {1, 2, 3});  // one and a half frames
+  se::WavSound sound;
+  std::string error;
+  ASSERT_TRUE(se::ParseWav(bytes.data(), bytes.size(), sound, error)) << error;
+  EXPECT_EQ((std::vector<std::int16_t>{1, 2}), sound.samples);
+}
+
+TEST(WavFile, RefusesWhatIsNotSixteenBitPcm) {
+  EXPECT_EQ("not a RIFF WAVE file", Refusal({}));
+  EXPECT_EQ("not a RIFF WAVE file", Refusal({'R', 'I', 'F', 'F', 0, 0, 0, 0, 'A', 'V', 'I', ' '}));
+
+  WavLayout eightBit;
+  eightBit.bitsPerSample = 8;
+  EXPECT_EQ("the samples are not 16-bit", Refusal(MakeWav(eightBit, {1})));
+
+  WavLayout floating;
+  floating.formatTag = 3;
+  EXPECT_EQ("the samples are not PCM", Refusal(MakeWav(floating, {1})));
+
+  WavLayout surround;
+  surround.channels = 6;
+  EXPECT_EQ("only mono and stereo sounds can be played", Refusal(MakeWav(surround, {1, 2, 3, 4, 5, 6})));
+
+  WavLayout noRate;
+  noRate.sampleRate = 0;
+  EXPECT_EQ("the sample rate is out of range", Refusal(MakeWav(noRate, {1})));
+
+  WavLayout badAlign;
+  badAlign.blockAlign = 3;
+  EXPECT_EQ("the block alignment does not match 16-bit samples", Refusal(MakeWav(badAlign, {1})));
+
+  EXPECT_EQ("the sound has no samples", Refusal(MakeWav(WavLayout{}, {})));
+}
+
+TEST(WavFile, RefusesChunksThatRunPastTheEndWithoutReadingThere) {
+  const auto whole = MakeWav(WavLayout{}, {1, 2, 3, 4});
+  // Cut inside the samples: the "data" chunk claims more than the file holds.
+  std::vector<std::uint8_t> cut(whole.begin(), whole.end() - 3);
+  EXPECT_EQ("a chunk runs past the end of the file", Refusal(cut));
+  // Cut inside the "fmt " chunk.
+  std::vector<std::uint8_t> header(whole.begin(), whole.begin() + 30);
+  EXPECT_EQ("a chunk runs past the end of the file", Refusal(header));
+  // Cut right after "fmt ": no "data" at all.
+  std::vector<std::uint8_t> noData(whole.begin(), whole.begin() + 36);
+  EXPECT_EQ("there is no \"data\" chunk", Refusal(noData));
+  // A chunk size near 4 GiB must not wrap any offset around.
+  auto huge = whole;
+  huge[40] = huge[41] = huge[42] = huge[43] = 0xFF;
+  EXPECT_EQ("a chunk runs past the end of the file", Refusal(huge));
+  // Every shorter prefix of a good file is refused, never read past.
+  for (std::size_t length = 0; length < whole.size(); ++length) {
+    std::vector<std::uint8_t> prefix(whole.begin(), whole.begin() + static_cast<long>(length));
+    EXPECT_NE("", Refusal(prefix)) << length;
+  }
+}
+
+TEST(WavFile, RefusesAFmtChunkTooShortOrMissing) {
+  auto bytes = MakeWav(WavLayout{}, {1});
+  bytes[16] = 12;  // "fmt " claims 12 bytes: the 4 that follow become a chunk header
+  EXPECT_EQ("the \"fmt \" chunk is shorter than 16 bytes", Refusal(bytes));
+
+  auto dataFirst = MakeWav(WavLayout{}, {1});
+  dataFirst[12] = 'J';  // "fmt " becomes an unknown chunk "Jmt "
+  EXPECT_EQ("the \"data\" chunk comes before the \"fmt \" chunk", Refusal(dataFirst));
+}
+
+TEST(WavFile, FileReadNamesTheFileInItsRefusal) {
+  se_test::TemporaryFolder folder;
+  se::WavSound sound;
+  std::string error;
+  const std::string missing = folder.file("missing.wav");
+  EXPECT_FALSE(se::ReadWavFile(missing.c_str(), sound, error));
+  EXPECT_EQ(missing + ": cannot be opened", error);
+
+  const std::string eightBit = folder.file("eight-bit.wav");
+  WavLayout layout;
+  layout.bitsPerSample = 8;
+  ASSERT_TRUE(se_test::WriteFile(eightBit, MakeWav(layout, {1})));
+  EXPECT_FALSE(se::ReadWavFile(eightBit.c_str(), sound, error));
+  EXPECT_EQ(eightBit + ": the samples are not 16-bit", error);
+
+  const std::string good = folder.file("good.wav");
+  ASSERT_TRUE(se_test::WriteFile(good, MakeWav(WavLayout{}, {9, -9})));
+  ASSERT_TRUE(se::ReadWavFile(good.c_str(), sound, error)) << error;
+  EXPECT_EQ((std::vector<std::int16_t>{9, -9}), sound.samples);
+}
+
+}  // namespace
