@@ -456,6 +456,8 @@ void GraphicEngineGL::SetSlotImage(std::int32_t slot, int width, int height, con
   }
 }
 
+void GraphicEngineGL::FinishDrawing() const { glFinish(); }
+
 float GraphicEngineGL::UScale(std::int32_t slot) const {
   return slot >= 0 && slot < kTextureSlots ? slots[slot].uScale : 1.0f;
 }

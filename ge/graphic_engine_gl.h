@@ -62,6 +62,10 @@ class GraphicEngineGL final : public XGraphicEngine {
   // more than the texture itself.
   std::uint8_t* TextureScratch() { return scratch.get(); }
 
+  // Waits until everything sent so far is drawn: GL drivers draw behind the caller's back, so
+  // benchmarks call this to time the drawing and not only the queuing.
+  void FinishDrawing() const;
+
   const FontAtlas& Font() const { return font; }
   bool Windowed() const { return windowed; }
   // Flushes (uploads plus draws) since construction: lets tests see when a batch went out.
