@@ -70,7 +70,8 @@ bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
   if (file == nullptr) {
     return false;
   }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  // fwrite must not be handed the null data of an empty vector, even for no bytes.
+  const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   return std::fclose(file) == 0 && written;
 }
 
