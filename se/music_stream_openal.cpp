@@ -22,6 +22,9 @@ constexpr std::int64_t kSmallestBlockFrames = 1024;
 // How often the streaming thread looks at the queue; a block lasts 125 ms, so this is far
 // quicker than the queue can run dry.
 constexpr std::chrono::milliseconds kRefillPeriod{20};
+// A start or a seek on the game thread decodes only this much (a quarter of a second) before it
+// returns; the streaming thread decodes the rest of the queue moments later.
+constexpr int kBlocksOnStart = 2;
 
 void ReportMusicFileError(const std::string& file, const char* reason) {
   std::fprintf(stderr, "music file %s: %s\n", file.c_str(), reason);
@@ -180,7 +183,7 @@ void MusicStreamOpenAL::Run() {
     return;
   }
   running = true;
-  RefillLocked();  // also starts the source
+  RefillLocked(kBlocksOnStart);  // also starts the source
 }
 
 void MusicStreamOpenAL::Stop() {
@@ -204,7 +207,7 @@ void MusicStreamOpenAL::Seek(double seconds) {
   seekFrame = reached >= 0 ? reached : 0;
   unqueuedFrames = 0;
   decoderDone = false;
-  RefillLocked();
+  RefillLocked(kBlocksOnStart);
 }
 
 double MusicStreamOpenAL::Position() {
@@ -258,7 +261,7 @@ std::int32_t MusicStreamOpenAL::Volume() {
 
 void MusicStreamOpenAL::Refill() {
   std::lock_guard<std::mutex> lock(mutex);
-  RefillLocked();
+  RefillLocked(kQueuedBlocks);
 }
 
 int MusicStreamOpenAL::Underruns() {
@@ -266,7 +269,7 @@ int MusicStreamOpenAL::Underruns() {
   return underruns;
 }
 
-void MusicStreamOpenAL::RefillLocked() {
+void MusicStreamOpenAL::RefillLocked(int mostBlocks) {
   if (decoder == nullptr) {
     return;
   }
@@ -279,7 +282,7 @@ void MusicStreamOpenAL::RefillLocked() {
     unqueuedFrames += queuedBlocks.front().frames;
     queuedBlocks.pop_front();
   }
-  while (!freeBuffers.empty() && !decoderDone) {
+  for (int decoded = 0; decoded < mostBlocks && !freeBuffers.empty() && !decoderDone; ++decoded) {
     const std::int64_t frames = DecodeBlockLocked();
     if (frames == 0) {
       break;
@@ -332,7 +335,7 @@ std::int64_t MusicStreamOpenAL::DecodeBlockLocked() {
 void MusicStreamOpenAL::StreamingThread() {
   std::unique_lock<std::mutex> lock(mutex);
   while (!quitting) {
-    RefillLocked();
+    RefillLocked(kQueuedBlocks);
     wakeUp.wait_for(lock, kRefillPeriod, [this] { return quitting; });
   }
 }

@@ -69,7 +69,8 @@ class MusicStreamOpenAL {
   };
 
   void StreamingThread();
-  void RefillLocked();
+  // Takes played blocks off the queue and decodes at most `mostBlocks` new ones.
+  void RefillLocked(int mostBlocks);
   void DetachAllBuffersLocked();
   void CloseLocked();
   std::int64_t DecodeBlockLocked();
