@@ -44,15 +44,19 @@ bool EglContext::openEglDisplay() {
   return true;
 }
 
-void EglContext::closeEglDisplay() {
+void EglContext::destroyContext() {
   if (display == nullptr) return;
   eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   if (context != nullptr) eglDestroyContext(display, context);
   if (surface != nullptr) eglDestroySurface(display, surface);
-  eglTerminate(display);
   context = nullptr;
   surface = nullptr;
   config = nullptr;
+}
+
+void EglContext::closeEglDisplay() {
+  destroyContext();
+  if (display != nullptr) eglTerminate(display);
   display = nullptr;
 }
 
@@ -136,7 +140,12 @@ bool EglContext::WindowSize(int& width, int& height) const {
 }
 
 void EglContext::SwapBuffers() {
-  if (surface != nullptr) eglSwapBuffers(display, surface);
+  if (surface == nullptr) return;
+  eglSwapBuffers(display, surface);
+  // Software rendering puts the picture through this connection: make sure the server has it
+  // before the frame counts as presented, so the window never lags a frame behind (or a capture
+  // taken right after the frame misses it).
+  XSync(asX(xDisplay), False);
 }
 
 bool EglContext::MakeCurrentHere() {
@@ -148,12 +157,15 @@ bool EglContext::MakeCurrentHere() {
 }
 
 void EglContext::Release() {
-  closeEglDisplay();
+  destroyContext();
   eglReleaseThread();
-  if (xDisplay != nullptr) {
-    XCloseDisplay(asX(xDisplay));
-    xDisplay = nullptr;
-  }
+  // The EGL display stays initialised and its X connection open until the process ends, when
+  // Mesa finalises its displays itself. Terminating it here would unload Mesa's driver, stranding
+  // the driver's own allocations (leak reports in sanitizer runs) for nothing: the engine is
+  // destroyed only at shutdown, and a later engine on the same display initialises it again.
+  display = nullptr;
+  xDisplay = nullptr;
+  window = 0;
 }
 
 void EglContext::Abandon() {

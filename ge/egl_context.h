@@ -34,7 +34,8 @@ class EglContext {
   // True when the context is current on the calling thread or could be made current here; it is
   // not when another thread still holds it (a shutdown on the toolkit's thread).
   bool MakeCurrentHere();
-  // Destroys the context, the surface and the display connections. Safe to call twice.
+  // Destroys the context and the surface; the display is left to the process's end (see the .cpp).
+  // Safe to call twice.
   void Release();
   // Forgets every handle without releasing it: for a shutdown on a thread that cannot use the
   // context, just before the process ends and reclaims everything anyway.
@@ -43,6 +44,7 @@ class EglContext {
  private:
   bool openEglDisplay();
   bool tryCreateContext();
+  void destroyContext();
   void closeEglDisplay();
 
   void* xDisplay = nullptr;       // Display*, the context's own connection (window mode only)

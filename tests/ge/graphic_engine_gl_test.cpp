@@ -401,6 +401,27 @@ TEST_F(GraphicEngineGLTest, CyrillicLettersAreDrawnWithTheirOwnGlyphsNotTheMissi
   EXPECT_EQ("Liberation Mono", font.family);
 }
 
+TEST(GraphicEngineGLLifecycle, CreationAndDestructionLogTheirStepsInOrder) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        dup2(STDERR_FILENO, STDOUT_FILENO);
+        if (chdir(testing::TempDir().c_str()) != 0) std::_Exit(3);
+        delete ge::GraphicEngineGL::CreateHeadless();
+        std::_Exit(0);
+      },
+      testing::ExitedWithCode(0),
+      "GE\\.message: GE init\\.\\.\\.\n"
+      "GE\\.message: D3D is created\n"
+      "GE\\.message: Device is created\n"
+      "GE\\.message: Options was changed\n"
+      "GE\\.message: Fonts are created\n"
+      "GE\\.message: Vertex buffer is created\n"
+      "GE\\.message: GE was loaded\n"
+      "GE\\.message: GE killing\\.\\.\\.\n"
+      "GE\\.message: GE was killed\n$");
+}
+
 TEST(GraphicEngineGLFatal, NoDisplayEndsTheProgramWithTheErrorAsLastLine) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const std::string folder = testing::TempDir() + "no-display/";
