@@ -205,6 +205,22 @@ inline const std::vector<Solution> kSolutions = {
      1536},
 };
 
+// Not a solution: a ring through rows 0 to 9 that keeps every block falling onto row 0 circling for
+// ever, each one cell behind the next. With level 10's eleven blocks it is the busiest run there is.
+inline constexpr std::array<const char*, 11> kEndlessLoop = {
+    ">>>>>>>>>>v",  // 0
+    "^v<<<<<<<<<",  // 1
+    "^>>>>>>>>>v",  // 2
+    "^v<<<<<<<<<",  // 3
+    "^>>>>>>>>>v",  // 4
+    "^v<<<<<<<<<",  // 5
+    "^>>>>>>>>>v",  // 6
+    "^v<<<<<<<<<",  // 7
+    "^>>>>>>>>>v",  // 8
+    "^<<<<<<<<<<",  // 9
+    "...........",  // 10
+};
+
 // The solution of a catalogue level, or null when none is written down.
 inline const Solution* findSolution(std::int32_t number) {
   for (const Solution& solution : kSolutions) {
