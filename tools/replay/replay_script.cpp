@@ -1,0 +1,184 @@
+// Reading replay scripts: one command a line, every number checked before anything runs.
+#include "tools/replay/replay_script.h"
+
+#include <charconv>
+#include <sstream>
+
+namespace replay {
+
+namespace {
+
+std::vector<std::string> SplitWords(const std::string& line) {
+  std::vector<std::string> words;
+  std::istringstream stream(line);
+  std::string word;
+  while (stream >> word) words.push_back(word);
+  return words;
+}
+
+// A whole number within [minimum, maximum]; otherwise false with the reason.
+bool ReadNumber(const std::string& word, std::int32_t minimum, std::int32_t maximum, const char* what,
+                std::int32_t& value, std::string& problem) {
+  long long number = 0;
+  const char* first = word.data();
+  const char* last = word.data() + word.size();
+  const auto [end, status] = std::from_chars(first, last, number);
+  if (status == std::errc::result_out_of_range) {
+    problem = std::string(what) + " '" + word + "' is out of range";
+    return false;
+  }
+  if (status != std::errc() || end != last) {
+    problem = std::string(what) + " '" + word + "' is not a whole number";
+    return false;
+  }
+  if (number < minimum || number > maximum) {
+    problem = std::string(what) + " " + word + " is out of range (" + std::to_string(minimum) + " to " +
+              std::to_string(maximum) + ")";
+    return false;
+  }
+  value = static_cast<std::int32_t>(number);
+  return true;
+}
+
+bool ReadCoordinates(const std::vector<std::string>& words, std::size_t first, std::int32_t& x, std::int32_t& y,
+                     std::string& problem) {
+  return ReadNumber(words[first], -kMaxCoordinate, kMaxCoordinate, "x", x, problem) &&
+         ReadNumber(words[first + 1], -kMaxCoordinate, kMaxCoordinate, "y", y, problem);
+}
+
+bool ReadButton(const std::string& word, std::int32_t& button, std::string& problem) {
+  if (word == "left") {
+    button = kLeftButton;
+    return true;
+  }
+  if (word == "right") {
+    button = kRightButton;
+    return true;
+  }
+  problem = "the button is left or right, not '" + word + "'";
+  return false;
+}
+
+class LineReader {
+ public:
+  LineReader(std::vector<Step>& steps, int line) : steps(steps), line(line) {}
+
+  void Wait(std::int32_t frames) { Add({Action::Wait, frames, 0, 0, kLeftButton, {}, line}); }
+  void Move(std::int32_t x, std::int32_t y) { Add({Action::Move, 0, x, y, kLeftButton, {}, line}); }
+  void Press(std::int32_t button) { Add({Action::Press, 0, 0, 0, button, {}, line}); }
+  void Release(std::int32_t button) { Add({Action::Release, 0, 0, 0, button, {}, line}); }
+  void Dump() { Add({Action::Dump, 0, 0, 0, kLeftButton, {}, line}); }
+  void Shot(const std::string& file) { Add({Action::Shot, 0, 0, 0, kLeftButton, file, line}); }
+
+  // Reads one line; false with the reason when it is not a command.
+  bool Read(const std::string& text, std::string& problem) {
+    const std::vector<std::string> words = SplitWords(text);
+    if (words.empty() || words[0][0] == '#') return true;
+    const std::string& command = words[0];
+
+    // The file name is the rest of the line, so that it may hold spaces.
+    if (command == "shot") {
+      const std::size_t start = text.find("shot") + 4;
+      const std::size_t first = text.find_first_not_of(" \t", start);
+      if (first == std::string::npos) {
+        problem = "'shot' needs a file name: shot FILE.png";
+        return false;
+      }
+      const std::size_t last = text.find_last_not_of(" \t");
+      Shot(text.substr(first, last - first + 1));
+      return true;
+    }
+
+    const auto expect = [&](std::size_t count, const char* usage) {
+      if (words.size() == count + 1) return true;
+      problem = "'" + command + "' takes " + std::to_string(count) + (count == 1 ? " argument" : " arguments") +
+                ": " + usage;
+      return false;
+    };
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t button = kLeftButton;
+    if (command == "wait") {
+      std::int32_t frames = 0;
+      if (!expect(1, "wait N") || !ReadNumber(words[1], 0, kMaxWaitFrames, "frame count", frames, problem)) return false;
+      Wait(frames);
+    } else if (command == "move") {
+      if (!expect(2, "move X Y") || !ReadCoordinates(words, 1, x, y, problem)) return false;
+      Move(x, y);
+    } else if (command == "press" || command == "release") {
+      if (!expect(1, command == "press" ? "press left|right" : "release left|right") ||
+          !ReadButton(words[1], button, problem)) {
+        return false;
+      }
+      if (command == "press") {
+        Press(button);
+      } else {
+        Release(button);
+      }
+    } else if (command == "click" || command == "rclick") {
+      if (!expect(2, command == "click" ? "click X Y" : "rclick X Y") || !ReadCoordinates(words, 1, x, y, problem)) {
+        return false;
+      }
+      button = command == "click" ? kLeftButton : kRightButton;
+      Move(x, y);
+      Press(button);
+      Wait(1);
+      Release(button);
+      Wait(1);
+    } else if (command == "drag") {
+      std::int32_t toX = 0;
+      std::int32_t toY = 0;
+      if (!expect(4, "drag X1 Y1 X2 Y2") || !ReadCoordinates(words, 1, x, y, problem) ||
+          !ReadCoordinates(words, 3, toX, toY, problem)) {
+        return false;
+      }
+      Move(x, y);
+      Press(kLeftButton);
+      Wait(1);
+      Move(toX, toY);
+      Wait(1);
+      Release(kLeftButton);
+      Wait(1);
+    } else if (command == "dump") {
+      if (!expect(0, "dump")) return false;
+      Dump();
+    } else {
+      problem = "unknown command '" + command + "'";
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  void Add(Step step) { steps.push_back(std::move(step)); }
+
+  std::vector<Step>& steps;
+  int line;
+};
+
+}  // namespace
+
+bool ParseScript(std::istream& script, std::vector<Step>& steps, ParseError& error) {
+  steps.clear();
+  std::string text;
+  int line = 0;
+  while (std::getline(script, text)) {
+    ++line;
+    // Scripts written on Windows end their lines with a carriage return.
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    std::string problem;
+    if (!LineReader(steps, line).Read(text, problem)) {
+      steps.clear();
+      error = {line, problem};
+      return false;
+    }
+  }
+  if (script.bad()) {
+    steps.clear();
+    error = {0, "the script cannot be read"};
+    return false;
+  }
+  return true;
+}
+
+}  // namespace replay
