@@ -1,0 +1,145 @@
+// The event log: every entry on the console and appended to "Log.log" in the working directory; an
+// error entry is the last thing a run writes and ends it with exit code 1.
+// Each case runs in a child process inside its own temporary directory, with the console captured.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "app/event_log.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ChildRun {
+  int exitCode = -1;
+  std::string console;  // standard output
+  std::string errors;   // standard error
+};
+
+std::string readFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+class EventLog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/varnelle-log-XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(pattern));
+    directory = pattern;
+  }
+
+  void TearDown() override { fs::remove_all(directory); }
+
+  // Runs `body` in a child process whose working directory is the test's directory.
+  ChildRun runInChild(const std::function<void()>& body) {
+    const fs::path consolePath = directory / "console.txt";
+    const fs::path errorsPath = directory / "errors.txt";
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+      const int console = open(consolePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int errors = open(errorsPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (console < 0 || errors < 0 || dup2(console, 1) < 0 || dup2(errors, 2) < 0 || chdir(directory.c_str()) != 0) {
+        _exit(99);
+      }
+      body();
+      std::fflush(nullptr);
+      _exit(0);
+    }
+    ChildRun run;
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child) return run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.console = readFile(consolePath);
+    run.errors = readFile(errorsPath);
+    return run;
+  }
+
+  fs::path directory;
+};
+
+TEST_F(EventLog, EntriesAppendToTheFileAcrossRuns) {
+  std::ofstream(directory / "Log.log") << "an earlier line\n";
+  const ChildRun first = runInChild([] {
+    LogMessage("GE", "GE init...");
+    LogMessage("SE", "Sound engine is created");
+  });
+  EXPECT_EQ(0, first.exitCode);
+  EXPECT_EQ("GE.message: GE init...\nSE.message: Sound engine is created\n", first.console);
+  EXPECT_EQ("", first.errors);
+
+  const ChildRun second = runInChild([] { LogMessage("GE", "GE init..."); });
+  EXPECT_EQ(0, second.exitCode);
+  EXPECT_EQ(
+      "an earlier line\n"
+      "GE.message: GE init...\nSE.message: Sound engine is created\n"
+      "GE.message: GE init...\n",
+      readFile(directory / "Log.log"));
+}
+
+TEST_F(EventLog, MissingFileIsCreated) {
+  const ChildRun run = runInChild([] { LogMessage("IE", "IE was loaded"); });
+  EXPECT_EQ(0, run.exitCode);
+  EXPECT_EQ("IE.message: IE was loaded\n", readFile(directory / "Log.log"));
+}
+
+TEST_F(EventLog, ErrorIsTheLastLineAndEndsTheRunWithCodeOne) {
+  const ChildRun run = runInChild([] {
+    LogMessage("IE", "IE init...");
+    LogError("IE", "Cannot acquire mouse");
+    // Not reached.
+    LogMessage("IE", "after the error");
+    std::fputs("goodbye\n", stdout);
+  });
+  EXPECT_EQ(1, run.exitCode);
+  EXPECT_EQ("IE.message: IE init...\nIE.error: Cannot acquire mouse\n", run.console);
+  EXPECT_EQ("IE.message: IE init...\nIE.error: Cannot acquire mouse\n", readFile(directory / "Log.log"));
+}
+
+TEST_F(EventLog, ErrorLeavesEarlierBufferedConsoleOutputInPlace) {
+  const ChildRun run = runInChild([] {
+    std::fputs("banner\n", stdout);  // buffered: stdout is a file here
+    LogError("GE", "Cannot create device");
+  });
+  EXPECT_EQ(1, run.exitCode);
+  EXPECT_EQ("banner\nGE.error: Cannot create device\n", run.console);
+}
+
+TEST_F(EventLog, UnwritableFileStillWritesTheConsoleAndSaysWhyOnce) {
+  // A directory in the file's place cannot be opened for appending, even by root.
+  fs::create_directory(directory / "Log.log");
+  const ChildRun run = runInChild([] {
+    LogMessage("GE", "GE init...");
+    LogMessage("GE", "D3D is created");
+    LogError("GE", "Cannot create device");
+  });
+  EXPECT_EQ(1, run.exitCode);
+  EXPECT_EQ("GE.message: GE init...\nGE.message: D3D is created\nGE.error: Cannot create device\n", run.console);
+  ASSERT_FALSE(run.errors.empty());
+  EXPECT_NE(std::string::npos, run.errors.find("Log.log"));
+  EXPECT_EQ(run.errors.size() - 1, run.errors.find('\n')) << "one line only: " << run.errors;
+  EXPECT_TRUE(fs::is_directory(directory / "Log.log"));
+}
+
+TEST_F(EventLog, TextsAreWrittenAsTheirBytes) {
+  const ChildRun run = runInChild([] { LogMessage("SE", "\xC7\xE0\xE3\xF0\xF3\xE7\xEA\xE0 100%"); });
+  EXPECT_EQ("SE.message: \xC7\xE0\xE3\xF0\xF3\xE7\xEA\xE0 100%\n", run.console);
+  EXPECT_EQ(run.console, readFile(directory / "Log.log"));
+}
+
+}  // namespace
