@@ -11,7 +11,7 @@
 #include "game/draw_game.h"
 #include "game/game.h"
 #include "game/game_globals.h"
-#include "tests/game/view_test_doubles.h"
+#include "tests/views/view_test_doubles.h"
 #include "tests/support/recording_graphic_engine.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "game/cp1251.h"
 #include "game/draw_game.h"
 #include "game/level.h"
-#include "tests/game/view_test_doubles.h"
+#include "tests/views/view_test_doubles.h"
 #include "tests/support/recording_graphic_engine.h"
 
 namespace {

@@ -1,0 +1,128 @@
+// Whole screens drawn through the real OpenGL engine (surfaceless, no X server) with the game's own
+// pictures, compared with the reference pictures in tests/views/golden/. After an intended change
+// of the art or the views, run tests/views/update-golden to draw the references again, look at them
+// and commit them.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "game/draw_game.h"
+#include "ge/graphic_engine_adapter.h"
+#include "ge/graphic_engine_gl.h"
+#include "ge/texture_loader.h"
+#include "ie/input_engine_scripted.h"
+#include "tests/support/png_file.h"
+#include "tests/views/view_scenes.h"
+
+namespace {
+
+const std::string kSourceDirectory = VARNELLE_SOURCE_DIR;
+const std::string kGoldenDirectory = kSourceDirectory + "/tests/views/golden/";
+
+// Software rasterisers may round a blend differently by a unit or two; anything more is a change.
+constexpr int kChannelTolerance = 3;
+// A few stray pixels are forgiven (a glyph edge from another FreeType build), not a moved tile.
+constexpr int kMaximumDifferentPixels = 40;
+
+// The engine and its five pictures, loaded once for the whole program.
+struct Renderer {
+  Renderer() : engine(ge::GraphicEngineGL::CreateHeadless()), adapter(engine) {
+    const std::string data = kSourceDirectory + "/data/";
+    ge::LoadTexture(*engine, ge::kLogoSlot, (data + "logo.bmp").c_str(), "Null");
+    ge::LoadTexture(*engine, ge::kSplashSlot, (data + "vusk.bmp").c_str(), "Null");
+    ge::LoadTexture(*engine, ge::kFieldSheetSlot, (data + "field.bmp").c_str(), "Auto");
+    ge::LoadTexture(*engine, ge::kButtonSheetSlot, (data + "button.bmp").c_str(), "Auto");
+    ge::LoadTexture(*engine, ge::kUnitSheetSlot, (data + "unit.bmp").c_str(), "Auto");
+  }
+
+  // One frame as the main loop draws it; returns the 640 × 480 picture shown. The back buffer keeps
+  // what earlier frames left where the canvas is not opaque, so a black frame goes first: the
+  // picture then depends on the scene alone.
+  std::vector<std::uint8_t> frame(ViewScene& scene) {
+    adapter.BeginFrame();
+    adapter.Clear(0.0f, 0.0f, 0.0f);
+    adapter.EndFrame();
+
+    ie::ScriptedInputEngine input;
+    input.SetPointer(scene.mouseX, scene.mouseY);
+    input.Update();
+    adapter.BeginFrame();
+    adapter.Clear(0.0f, 0.0f, 0.0f);
+    drawGame(*scene.game, adapter, input);
+    adapter.EndFrame();
+    std::vector<std::uint8_t> rgb;
+    engine->ReadBackBuffer(rgb);
+    return rgb;
+  }
+
+  ge::GraphicEngineGL* engine;  // lives until the program ends, as in the game
+  ge::ZGraphicEngineAdapter adapter;
+};
+
+Renderer& renderer() {
+  static Renderer* const instance = new Renderer();
+  return *instance;
+}
+
+bool updatingGolden() {
+  const char* value = std::getenv("VARNELLE_UPDATE_GOLDEN");
+  return value != nullptr && std::string(value) == "1";
+}
+
+void checkAgainstGolden(ViewScene scene) {
+  constexpr int width = ge::GraphicEngineGL::kBackBufferWidth;
+  constexpr int height = ge::GraphicEngineGL::kBackBufferHeight;
+  const std::vector<std::uint8_t> actual = renderer().frame(scene);
+  const std::string goldenPath = kGoldenDirectory + scene.name + ".png";
+  std::string error;
+  if (updatingGolden()) {
+    ASSERT_TRUE(WritePng(goldenPath, width, height, actual, error)) << error;
+    std::printf("wrote %s\n", goldenPath.c_str());
+    return;
+  }
+
+  int goldenWidth = 0;
+  int goldenHeight = 0;
+  std::vector<std::uint8_t> golden;
+  ASSERT_TRUE(ReadPng(goldenPath, goldenWidth, goldenHeight, golden, error))
+      << error << "\n(run tests/views/update-golden to draw the reference pictures)";
+  ASSERT_EQ(width, goldenWidth);
+  ASSERT_EQ(height, goldenHeight);
+
+  int differentPixels = 0;
+  int firstX = -1;
+  int firstY = -1;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::size_t at = (static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)) * 3;
+      for (std::size_t channel = 0; channel < 3; ++channel) {
+        if (std::abs(int{actual[at + channel]} - int{golden[at + channel]}) > kChannelTolerance) {
+          if (differentPixels == 0) {
+            firstX = x;
+            firstY = y;
+          }
+          ++differentPixels;
+          break;
+        }
+      }
+    }
+  }
+  if (differentPixels > kMaximumDifferentPixels) {
+    const std::string actualPath = testing::TempDir() + scene.name + ".actual.png";
+    WritePng(actualPath, width, height, actual, error);
+    ADD_FAILURE() << differentPixels << " pixels differ from " << goldenPath << ", the first at display (" << firstX
+                  << ", " << firstY << "); this frame is in " << actualPath;
+  }
+}
+
+TEST(ViewsGolden, LevelSelectScreen) { checkAgainstGolden(levelSelectScene()); }
+
+TEST(ViewsGolden, StoppedLevelWithADraggedUnit) { checkAgainstGolden(stoppedLevelScene()); }
+
+TEST(ViewsGolden, LevelInTheMiddleOfARun) { checkAgainstGolden(runningLevelScene()); }
+
+}  // namespace
