@@ -1,5 +1,7 @@
 // The rule book of a run: one tick per frame, a move step every 64 ticks, and the failure rules.
+#include <array>
 #include <cstddef>
+#include <vector>
 
 #include "game/cp1251.h"
 #include "game/level.h"
@@ -27,10 +29,25 @@ std::int32_t blockDirection(const Level& level, const Block& block) {
   return kDirectionDown;
 }
 
-GlidePosition blockPosition(const Level& level, const Block& block) {
-  const std::int32_t phase = level.tickCount % kStepTicks;
+namespace {
+
+// Shift of a gliding block along its direction at one phase of the step.
+struct GlideShift {
+  std::int32_t horizontal;
+  std::int32_t vertical;
+};
+
+GlideShift glideShift(std::int32_t phase) { return {phase / 4, (3 * phase) / 16}; }
+
+GlidePosition glide(const Level& level, const Block& block, GlideShift shift) {
   const std::int32_t direction = blockDirection(level, block);
-  return {16 * block.x + (phase / 4) * kDX[direction], 12 * block.y + ((3 * phase) / 16) * kDY[direction]};
+  return {16 * block.x + shift.horizontal * kDX[direction], 12 * block.y + shift.vertical * kDY[direction]};
+}
+
+}  // namespace
+
+GlidePosition blockPosition(const Level& level, const Block& block) {
+  return glide(level, block, glideShift(level.tickCount % kStepTicks));
 }
 
 void Level::breakRule(const char* message) {
@@ -43,13 +60,23 @@ void Level::tick() {
   ++tickCount;
   const std::int32_t phase = tickCount % kStepTicks;
 
-  // Collision test: the first pair closer than the collision distance ends the tick.
+  // Collision test: the first pair closer than the collision distance ends the tick. This is the
+  // hot loop of a run (every pair, every tick), so each position is worked out once per tick.
+  constexpr std::size_t kUsualBlocks = 32;
+  std::array<GlidePosition, kUsualBlocks> usualPositions;
+  std::vector<GlidePosition> manyPositions;
+  GlidePosition* positions = usualPositions.data();
+  if (blocks.size() > kUsualBlocks) {
+    manyPositions.resize(blocks.size());
+    positions = manyPositions.data();
+  }
+  const GlideShift shift = glideShift(phase);
+  for (std::size_t i = 0; i < blocks.size(); ++i) positions[i] = glide(*this, blocks[i], shift);
   for (std::size_t i = 0; i < blocks.size(); ++i) {
-    const GlidePosition first = blockPosition(*this, blocks[i]);
+    const GlidePosition first = positions[i];
     for (std::size_t j = i + 1; j < blocks.size(); ++j) {
-      const GlidePosition second = blockPosition(*this, blocks[j]);
-      const std::int32_t dx = first.x - second.x;
-      const std::int32_t dy = first.y - second.y;
+      const std::int32_t dx = first.x - positions[j].x;
+      const std::int32_t dy = first.y - positions[j].y;
       if (dx * dx + dy * dy < kCollisionDistanceSquared) {
         breakRule(kBlocksCollided);
         return;
