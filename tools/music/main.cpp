@@ -1,0 +1,127 @@
+// varnelle-synth: renders the game's music loop into a 44.1 kHz 16-bit stereo WAV file.
+// Usage: varnelle-synth output.wav
+//
+// The loop is rendered three times in a row and the file is cut from the second pass, so the
+// hall and the echo at its start carry the tail of the pass before, exactly as when it repeats.
+// The file runs a little past one loop: the sound engine restarts a track a tenth of a second
+// before its end, which then lands in the silent breath at the loop point, as does a player that
+// loops at the very end of the file.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/music/effects.h"
+#include "tools/music/instruments.h"
+#include "tools/music/score.h"
+#include "tools/music/wav_writer.h"
+
+namespace {
+
+using namespace music;
+
+// The file ends this far into the next loop: past the engine's early restart point (0.1 s before
+// the end, checked once a frame), and still before the first note.
+constexpr double kOverhangSeconds = kLeadInSeconds - 0.01;
+
+// The hall and the echo fade out before the loop point and come back with the first note, so the
+// breath between the last and the first sound is true silence.
+double wetGate(double cycleTime) {
+  const double fadeStart = kCycleSeconds - 1.1;
+  const double fadeEnd = kCycleSeconds - kSilentTailSeconds - 0.05;
+  if (cycleTime < kLeadInSeconds) return 0.0;
+  if (cycleTime < fadeStart) return 1.0;
+  if (cycleTime >= fadeEnd) return 0.0;
+  return 0.5 + 0.5 * std::cos(3.141592653589793 * (cycleTime - fadeStart) / (fadeEnd - fadeStart));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s output.wav\n", argv[0]);
+    return 2;
+  }
+  const std::vector<Note> notes = BuildScore();
+  for (const Note& note : notes) {
+    const double end = note.start + (note.length > 0 ? note.length : 0) + ReleaseSeconds(note.instrument);
+    if (note.start < kLeadInSeconds || end > kCycleSeconds - kSilentTailSeconds) {
+      std::fprintf(stderr, "varnelle-synth: a note at %.3f s sounds into the breath at the loop point\n", note.start);
+      return 1;
+    }
+  }
+
+  const long cycleFrames = std::lround(kCycleSeconds * kSampleRate);
+  const long fileFrames = cycleFrames + std::lround(kOverhangSeconds * kSampleRate);
+  const long totalFrames = 2 * cycleFrames + fileFrames;
+  Mix mix(static_cast<std::size_t>(totalFrames));
+  for (int pass = 0; pass < 3; ++pass) {
+    for (const Note& note : notes) RenderNote(note, pass * kCycleSeconds, mix);
+  }
+  StereoBuffer echo = PingPongEcho(mix.delaySend, 3 * kSixteenthSeconds, 0.38);
+  for (std::size_t i = 0; i < echo.frames(); ++i) {  // the echoes ring in the hall too
+    mix.reverbSend.left[i] += 0.3f * echo.left[i];
+    mix.reverbSend.right[i] += 0.3f * echo.right[i];
+  }
+  const StereoBuffer hall = Hall(mix.reverbSend, 0.84, 0.35);
+
+  std::vector<double> left(static_cast<std::size_t>(fileFrames));
+  std::vector<double> right(static_cast<std::size_t>(fileFrames));
+  double peak = 0.0;
+  for (long i = 0; i < fileFrames; ++i) {
+    const std::size_t at = static_cast<std::size_t>(cycleFrames + i);
+    const double gate = wetGate(std::fmod(static_cast<double>(i) / kSampleRate, kCycleSeconds));
+    left[static_cast<std::size_t>(i)] = mix.dry.left[at] + gate * (0.9 * hall.left[at] + 0.45 * echo.left[at]);
+    right[static_cast<std::size_t>(i)] = mix.dry.right[at] + gate * (0.9 * hall.right[at] + 0.45 * echo.right[at]);
+    peak = std::max({peak, std::fabs(left[static_cast<std::size_t>(i)]), std::fabs(right[static_cast<std::size_t>(i)])});
+  }
+  // Peak at -1 dBFS, which leaves the encoder a little headroom.
+  const double scale = peak > 0 ? 0.89 / peak : 1.0;
+  std::vector<std::int16_t> samples;
+  samples.reserve(static_cast<std::size_t>(fileFrames) * 2);
+  double sumSquares = 0.0;
+  for (long i = 0; i < fileFrames; ++i) {
+    for (const std::vector<double>* side : {&left, &right}) {
+      const double value = (*side)[static_cast<std::size_t>(i)] * scale;
+      sumSquares += value * value;
+      samples.push_back(static_cast<std::int16_t>(std::lround(std::clamp(value, -1.0, 1.0) * 32767.0)));
+    }
+  }
+
+  // The loop check: silence around the loop point, and the overhang equal to the loop's start.
+  int loudestNearLoopPoint = 0;
+  const long quietFrom = cycleFrames - std::lround(kSilentTailSeconds * kSampleRate);
+  const long quietStartTo = std::lround(kLeadInSeconds * kSampleRate);
+  for (long i = 0; i < fileFrames; ++i) {
+    if (i < quietStartTo || i >= quietFrom) {
+      for (int channel = 0; channel < 2; ++channel) {
+        loudestNearLoopPoint = std::max(loudestNearLoopPoint, std::abs(static_cast<int>(samples[static_cast<std::size_t>(2 * i + channel)])));
+      }
+    }
+  }
+  long overhangMismatches = 0;
+  for (long i = cycleFrames; i < fileFrames; ++i) {
+    for (int channel = 0; channel < 2; ++channel) {
+      if (samples[static_cast<std::size_t>(2 * i + channel)] != samples[static_cast<std::size_t>(2 * (i - cycleFrames) + channel)]) ++overhangMismatches;
+    }
+  }
+  std::printf("varnelle-synth: %zu notes, loop %.3f s, file %.3f s (%ld frames)\n", notes.size(), kCycleSeconds,
+              static_cast<double>(fileFrames) / kSampleRate, fileFrames);
+  std::printf("varnelle-synth: peak %.3f before scaling, RMS %.1f dBFS\n", peak,
+              10.0 * std::log10(sumSquares / (2.0 * static_cast<double>(fileFrames))));
+  std::printf("varnelle-synth: loudest sample within %.2f s before and %.2f s after the loop point: %d; "
+              "first sample %d/%d, last %d/%d; overhang samples differing from the start: %ld\n",
+              kSilentTailSeconds, kLeadInSeconds, loudestNearLoopPoint, samples[0], samples[1], samples[samples.size() - 2],
+              samples.back(), overhangMismatches);
+  std::string error;
+  if (!WriteWav(argv[1], samples, kSampleRate, error)) {
+    std::fprintf(stderr, "varnelle-synth: %s\n", error.c_str());
+    return 1;
+  }
+  if (loudestNearLoopPoint > 0 || overhangMismatches > 0) {
+    std::fprintf(stderr, "varnelle-synth: the loop point is not clean\n");
+    return 1;
+  }
+  return 0;
+}
