@@ -169,6 +169,15 @@ void Canvas::stamp(const Canvas& source, int x, int y) {
   }
 }
 
+void Canvas::stampScaled(const Canvas& source, int x, int y, int scale) {
+  for (int row = 0; row < source.height(); ++row) {
+    for (int column = 0; column < source.width(); ++column) {
+      const Colour colour = source.get(column, row);
+      if (!(colour == kClear)) fillRect(x + column * scale, y + row * scale, scale, scale, colour);
+    }
+  }
+}
+
 void Canvas::paste(const Canvas& source, int x, int y) {
   for (int row = 0; row < source.height(); ++row) {
     for (int column = 0; column < source.width(); ++column) set(x + column, y + row, source.get(column, row));

@@ -56,6 +56,8 @@ class Canvas {
   void verticalGradient(int x, int y, int w, int h, Colour top, Colour bottom);
   // Copies `source` with its pure-black pixels left out (they are see-through).
   void stamp(const Canvas& source, int x, int y);
+  // Like stamp, each source pixel drawn as a `scale` × `scale` square.
+  void stampScaled(const Canvas& source, int x, int y, int scale);
   // Copies every pixel of `source`, black included.
   void paste(const Canvas& source, int x, int y);
   // Draws `colour` one pixel around every non-clear pixel of the area that is itself clear.

@@ -297,7 +297,6 @@ void drawLevelSelect(Screen& screen, const Sheets& sheets) {
     screen.quad(sheets.button, x, y + 15, 40, 10, 0.5f, v, 1.0f, v + 0.125f);
     if (i % 3 == 0) screen.quad(sheets.button, x, y + 27, 40, 10, 0.5f, 0.625f, 1.0f, 0.75f);
   }
-  screen.quad(sheets.logo, 10, 130, 100, 100, 0, 0, 1, 1);
 }
 
 bool readSheet(const std::string& folder, const char* name, bool seeThroughBlack, Sheet& sheet) {

@@ -24,7 +24,7 @@ void drawGear(Canvas& canvas, int centreX2, int centreY2, double radius, Colour 
   for (int k = 0; k < 12; ++k) {
     const double x = centreX2 / 2.0 + kCos[k] * (radius + 1.5);
     const double y = centreY2 / 2.0 + kSin[k] * (radius + 1.5);
-    canvas.disc(roundToInt(2 * x), roundToInt(2 * y), 2.6, dark);
+    canvas.disc(roundToInt(2 * x), roundToInt(2 * y), 2.6, Shade(colour, 85));
   }
   canvas.ring(centreX2, centreY2, radius, radius * 0.45, colour);
   canvas.ring(centreX2, centreY2, radius, radius - 1.2, light);
@@ -82,20 +82,14 @@ struct Random {
 
 Canvas DrawLogo() {
   Canvas logo(100, 100, kClear);
-  // The emblem: a gear, and three blocks stacked on a short belt inside it.
-  drawGear(logo, 100, 82, 33.0, {88, 98, 122});
-  logo.disc(100, 82, 14.5, {30, 34, 48});
-  logo.ring(100, 82, 28.0, 14.5, {36, 41, 58});
-  drawBelt(logo, 26, 52, 3);
-  for (int x = 24; x < 76; ++x) {  // the belt ends round off against the gear
-    if (x < 26 || x >= 74) {
-      for (int y = 52; y < 64; ++y) logo.set(x, y, kClear);
-    }
-  }
-  logo.stamp(DrawBlockTile(1), 34, 40);
-  logo.stamp(DrawBlockTile(3), 50, 40);
-  logo.stamp(DrawBlockTile(2), 42, 28);
-  drawTitle(logo, 3, 80, "VARNELLE", 2, {255, 226, 120}, {226, 120, 40});
+  // The emblem: three big blocks stacked in front of a steel gear.
+  drawGear(logo, 100, 76, 34.0, {120, 132, 158});
+  logo.disc(100, 76, 15.0, {26, 30, 44});
+  drawBelt(logo, 18, 62, 4);
+  logo.stampScaled(DrawBlockTile(1), 18, 36, 2);
+  logo.stampScaled(DrawBlockTile(3), 50, 36, 2);
+  logo.stampScaled(DrawBlockTile(2), 34, 12, 2);
+  drawTitle(logo, 3, 81, "VARNELLE", 2, {255, 226, 120}, {226, 120, 40});
   return logo;
 }
 
