@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Renders the music loop and encodes it into music/main.mp3.
-# Usage: tools/music/make-music.sh [build folder, default build-art]
+# Usage: tools/music/make-music.sh [build folder, default build]
 # lame writes its Info tag, from which mpg123 knows the exact (gapless) length of the loop.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-build=${1:-build-art}
+build=${1:-build}
 cmake -S . -B "$build" >/dev/null
 cmake --build "$build" --target varnelle-synth varnelle-music-check -j2 >/dev/null
 wav="$build/tools/music/main.wav"
