@@ -14,12 +14,15 @@ GameWindow::GameWindow(int x, int y, int width, int height, const char* title)
 int GameWindow::handle(int event) {
   if (event == FL_PUSH) {
     // The toolkit's numbers are X's: 1 left, 2 middle, 3 right, 8 the "back" side button; the
-    // input engine's are 0 left, 1 right, 2 middle, 3 the side button.
+    // input engine's are 0 left, 1 right, 2 middle, 3 the side button. The place goes with the
+    // press, so that a tap the engine's sample misses still lands where it was made.
+    const int x = Fl::event_x();
+    const int y = Fl::event_y();
     switch (Fl::event_button()) {
-      case FL_LEFT_MOUSE: ie::RecordButtonPress(0); break;
-      case FL_RIGHT_MOUSE: ie::RecordButtonPress(1); break;
-      case FL_MIDDLE_MOUSE: ie::RecordButtonPress(2); break;
-      case 8: ie::RecordButtonPress(3); break;
+      case FL_LEFT_MOUSE: ie::RecordButtonPress(0, x, y); break;
+      case FL_RIGHT_MOUSE: ie::RecordButtonPress(1, x, y); break;
+      case FL_MIDDLE_MOUSE: ie::RecordButtonPress(2, x, y); break;
+      case 8: ie::RecordButtonPress(3, x, y); break;
       default: break;
     }
     // Taking the press keeps the drag and the release with this window.

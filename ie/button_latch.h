@@ -5,6 +5,8 @@
 //
 // - A recorded press the pointer did not show is latched: the button reads down at this sample
 //   even though it is up again, and up at the next one, so the game sees a press, then a release.
+//   The sample tells where the press happened, so that the engine can report the cursor there
+//   (the pointer may have moved on since).
 // - A press the pointer showed first is matched with its recorded press when that arrives, so the
 //   same press is never shown twice. Such a match waits kUnmatchedLifetime samples at most (a
 //   press outside the window is never recorded).
@@ -16,28 +18,44 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace ie {
+
+// Where a press happened, in window pixels, when the toolkit said so.
+struct PressPosition {
+  bool known = false;
+  int x = 0;
+  int y = 0;
+};
+
+struct LatchSample {
+  bool down = false;         // the button reads down in this sample
+  bool fromRecord = false;   // it does so for a recorded press the pointer missed
+  PressPosition position;    // where that press happened, when fromRecord
+};
 
 class ButtonLatch {
  public:
   // Samples a toolkit may lag behind the pointer before a press it showed is taken as one the
   // toolkit will never record (half a second at 60 frames per second).
   static constexpr int kUnmatchedLifetime = 30;
-  // Presses queued beyond this are dropped: they would replay as clicks for many frames.
-  static constexpr std::uint32_t kMaxPendingPresses = 8;
+  // Presses queued beyond this are dropped: each takes two samples to show, so this is about a
+  // second of clicks at 60 frames per second.
+  static constexpr std::size_t kMaxPendingPresses = 32;
 
-  // One sample: whether the pointer holds the button now and how many presses were recorded
-  // since the last sample. Returns whether the button reads down in this sample.
-  bool Sample(bool pointerDown, std::uint32_t recordedPresses);
+  // One sample: whether the pointer holds the button now and the presses of this button recorded
+  // since the last sample, oldest first.
+  LatchSample Sample(bool pointerDown, std::span<const PressPosition> recorded);
 
   bool down() const { return reportedDown; }
 
  private:
   bool reportedDown = false;
-  std::uint32_t pendingPresses = 0;    // recorded, not yet shown nor matched
-  std::uint32_t unmatchedPresses = 0;  // shown from the pointer, not yet recorded
-  int unmatchedAge = 0;                // samples since the latest unmatched press
+  std::vector<PressPosition> pendingPresses;  // recorded, not yet shown nor matched; oldest first
+  std::uint32_t unmatchedPresses = 0;         // shown from the pointer, not yet recorded
+  int unmatchedAge = 0;                       // samples since the latest unmatched press
 };
 
 }  // namespace ie

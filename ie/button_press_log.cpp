@@ -1,7 +1,8 @@
-// The recorded button presses: one atomic counter per button.
+// The recorded button presses: a short list behind a mutex (a press is rare, a sample takes them
+// all at once).
 #include "ie/button_press_log.h"
 
-#include <atomic>
+#include <mutex>
 
 #include "ie/input_state.h"
 
@@ -9,20 +10,25 @@ namespace ie {
 
 namespace {
 
-std::atomic<std::uint32_t> recordedPresses[kButtonCount];
+std::mutex recordMutex;
+std::vector<RecordedPress> recorded;
 
-bool IsButton(int button) { return button >= 0 && button < kButtonCount; }
+void Record(int button, PressPosition position) {
+  if (button < 0 || button >= kButtonCount) return;
+  std::lock_guard<std::mutex> lock(recordMutex);
+  if (recorded.size() < kMaxRecordedPresses) recorded.push_back({button, position});
+}
 
 }  // namespace
 
-void RecordButtonPress(int button) {
-  if (!IsButton(button)) return;
-  recordedPresses[button].fetch_add(1, std::memory_order_relaxed);
-}
+void RecordButtonPress(int button, int windowX, int windowY) { Record(button, {true, windowX, windowY}); }
 
-std::uint32_t TakeButtonPresses(int button) {
-  if (!IsButton(button)) return 0;
-  return recordedPresses[button].exchange(0, std::memory_order_relaxed);
+void RecordButtonPress(int button) { Record(button, {}); }
+
+void TakeButtonPresses(std::vector<RecordedPress>& presses) {
+  std::lock_guard<std::mutex> lock(recordMutex);
+  presses.insert(presses.end(), recorded.begin(), recorded.end());
+  recorded.clear();
 }
 
 }  // namespace ie

@@ -1,19 +1,34 @@
 // Mouse-button presses seen by the toolkit's event handler, kept until the input engine's next
 // sample. Polling the pointer once a frame misses a press and release that both fall between two
 // samples (a quick tap, a scripted click); the event handler sees every press, so it records them
-// here and the engine shows each one (see ie/button_latch.h).
+// here, with where in the window it happened, and the engine shows each one at its place
+// (see ie/button_latch.h).
 //
 // Thread-safe: the toolkit records on the main thread, the engine takes on the game thread.
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
+#include <vector>
+
+#include "ie/button_latch.h"
 
 namespace ie {
 
+struct RecordedPress {
+  int button;
+  PressPosition position;
+};
+
+// Presses beyond this many between two samples are dropped.
+inline constexpr std::size_t kMaxRecordedPresses = 64;
+
 // Button numbers as the engine's: 0 left, 1 right, 2 middle, 3 a fourth button. Others are ignored.
+// The position is in window pixels, as the toolkit reports it.
+void RecordButtonPress(int button, int windowX, int windowY);
+// A press whose position is not known: it is shown where the pointer is at the sample.
 void RecordButtonPress(int button);
 
-// The presses of `button` recorded since the last call, and forgets them.
-std::uint32_t TakeButtonPresses(int button);
+// Appends the presses recorded since the last call to `presses`, oldest first, and forgets them.
+void TakeButtonPresses(std::vector<RecordedPress>& presses);
 
 }  // namespace ie

@@ -163,21 +163,37 @@ void InputEngineX11::ReadPointer() {
       XGetGeometry(display, window, &geometryRoot, &windowLeft, &windowTop, &width, &height, &border, &depth);
   if (trap.failed() || geometry == 0) LogError(kTag, "Cannot get mouse device state");
 
-  if (sameScreen) {
-    const ge::ViewportFit fit = ge::FitBackBuffer(static_cast<int>(width), static_cast<int>(height));
-    if (fit.width > 0 && fit.height > 0) {
-      cursorX = FloorDivide(static_cast<long long>(windowX - fit.x) * kBackBufferWidth, fit.width);
-      cursorY = FloorDivide(static_cast<long long>(windowY - fit.y) * kBackBufferHeight, fit.height);
-    } else {
-      cursorX = windowX;
-      cursorY = windowY;
+  const ge::ViewportFit fit = ge::FitBackBuffer(static_cast<int>(width), static_cast<int>(height));
+  if (sameScreen) MapToBackBuffer(fit, windowX, windowY);
+
+  // Presses the toolkit recorded, per button, oldest first.
+  recordedPresses.clear();
+  TakeButtonPresses(recordedPresses);
+  KeepPreviousButtons();
+  bool cursorAtRecordedPress = false;
+  for (int button = 0; button < kButtonCount; ++button) {
+    pressesOfButton.clear();
+    for (const RecordedPress& press : recordedPresses) {
+      if (press.button == button) pressesOfButton.push_back(press.position);
+    }
+    const bool pointerDown = (mask & kButtonMasks[button]) != 0;
+    const LatchSample sample = latches[button].Sample(pointerDown, pressesOfButton);
+    buttons[button] = sample.down ? 0x80 : 0;
+    // A tap the pointer missed is reported where it happened, for this sample only.
+    if (sample.fromRecord && sample.position.known && !cursorAtRecordedPress) {
+      MapToBackBuffer(fit, sample.position.x, sample.position.y);
+      cursorAtRecordedPress = true;
     }
   }
+}
 
-  KeepPreviousButtons();
-  for (int button = 0; button < kButtonCount; ++button) {
-    const bool pointerDown = (mask & kButtonMasks[button]) != 0;
-    buttons[button] = latches[button].Sample(pointerDown, TakeButtonPresses(button)) ? 0x80 : 0;
+void InputEngineX11::MapToBackBuffer(const ge::ViewportFit& fit, int windowX, int windowY) {
+  if (fit.width > 0 && fit.height > 0) {
+    cursorX = FloorDivide(static_cast<long long>(windowX - fit.x) * kBackBufferWidth, fit.width);
+    cursorY = FloorDivide(static_cast<long long>(windowY - fit.y) * kBackBufferHeight, fit.height);
+  } else {
+    cursorX = windowX;
+    cursorY = windowY;
   }
 }
 

@@ -8,7 +8,9 @@
 //   button mask; 3 is the "back" side button (X button 8), which the core protocol keeps no mask
 //   for, so it reads down only through recorded presses. Presses the toolkit records
 //   (ie/button_press_log.h) are latched so that a click between two samples is never lost
-//   (ie/button_latch.h).
+//   (ie/button_latch.h); such a press is reported where the toolkit saw it, and its release,
+//   a sample later, where the pointer is then (releases are not recorded: a drag made wholly
+//   between two samples, which no hand can do, drops where the pointer has got to).
 // - Keys: XQueryKeymap, indexed by PC scan code (the keys of the main block directly, the
 //   extended keys such as the arrows through a table, with 0x80 added as the PC tradition has
 //   it). Keys the PC keyboard has no code for are not reported.
@@ -20,8 +22,11 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
+#include "ge/viewport_fit.h"
 #include "ie/button_latch.h"
+#include "ie/button_press_log.h"
 #include "ie/input_state.h"
 
 struct _XDisplay;  // Xlib's Display, kept out of this header
@@ -41,10 +46,16 @@ class InputEngineX11 final : public ZInputStateEngine {
  private:
   void ReadPointer();
   void ReadKeyboard();
+  // Window pixels to back-buffer pixels through the picture's fit; floor division, so that left
+  // of and above the picture read negative.
+  void MapToBackBuffer(const ge::ViewportFit& fit, int windowX, int windowY);
 
   unsigned long window;
   _XDisplay* display = nullptr;
   std::array<ButtonLatch, kButtonCount> latches;
+  // Kept between samples so that a frame allocates nothing.
+  std::vector<RecordedPress> recordedPresses;
+  std::vector<PressPosition> pressesOfButton;
 };
 
 }  // namespace ie

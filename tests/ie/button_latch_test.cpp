@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -13,12 +14,12 @@ std::string Samples(ie::ButtonLatch& latch, const std::string& samples) {
   std::string reported;
   for (std::size_t i = 0; i < samples.size(); ++i) {
     const bool pointerDown = samples[i] == 'X';
-    std::uint32_t recorded = 0;
+    std::vector<ie::PressPosition> recorded;
     if (i + 1 < samples.size() && samples[i + 1] >= '0' && samples[i + 1] <= '9') {
-      recorded = static_cast<std::uint32_t>(samples[i + 1] - '0');
+      recorded.resize(static_cast<std::size_t>(samples[i + 1] - '0'));
       ++i;
     }
-    reported += latch.Sample(pointerDown, recorded) ? 'X' : '_';
+    reported += latch.Sample(pointerDown, recorded).down ? 'X' : '_';
   }
   return reported;
 }
@@ -69,16 +70,46 @@ TEST(ButtonLatch, PressNeverRecordedStopsWaitingForItsRecord) {
 
 TEST(ButtonLatch, FloodOfRecordsIsBounded) {
   ie::ButtonLatch latch;
-  latch.Sample(false, 4000000000u);
+  const std::vector<ie::PressPosition> flood(1000);
+  latch.Sample(false, flood);
   int presses = 1;
   bool wasDown = true;
   for (int sample = 0; sample < 100; ++sample) {
-    const bool down = latch.Sample(false, 0);
+    const bool down = latch.Sample(false, {}).down;
     if (down && !wasDown) ++presses;
     wasDown = down;
   }
   EXPECT_EQ(static_cast<int>(ie::ButtonLatch::kMaxPendingPresses), presses);
   EXPECT_FALSE(latch.down());
+}
+
+TEST(ButtonLatch, LatchedPressTellsWhereItHappened) {
+  ie::ButtonLatch latch;
+  const std::vector<ie::PressPosition> taps = {{true, 10, 20}, {true, 30, 40}, {}};
+  ie::LatchSample sample = latch.Sample(false, taps);
+  EXPECT_TRUE(sample.down);
+  EXPECT_TRUE(sample.fromRecord);
+  EXPECT_TRUE(sample.position.known);
+  EXPECT_EQ(10, sample.position.x);
+  EXPECT_EQ(20, sample.position.y);
+
+  sample = latch.Sample(false, {});  // the release, wherever the pointer is
+  EXPECT_FALSE(sample.down);
+  EXPECT_FALSE(sample.fromRecord);
+  sample = latch.Sample(false, {});
+  EXPECT_TRUE(sample.fromRecord);
+  EXPECT_EQ(30, sample.position.x);
+  EXPECT_EQ(40, sample.position.y);
+  latch.Sample(false, {});
+  sample = latch.Sample(false, {});
+  EXPECT_TRUE(sample.fromRecord);
+  EXPECT_FALSE(sample.position.known);
+
+  // A press the pointer shows itself is where the pointer is: no position of a record.
+  latch.Sample(false, {});
+  sample = latch.Sample(true, taps);
+  EXPECT_TRUE(sample.down);
+  EXPECT_FALSE(sample.fromRecord);
 }
 
 }  // namespace

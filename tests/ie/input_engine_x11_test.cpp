@@ -41,7 +41,8 @@ class InputEngineX11 : public ::testing::Test {
     ASSERT_EQ("", problem);
     display = XOpenDisplay(nullptr);
     ASSERT_NE(nullptr, display);
-    for (int button = 0; button < 4; ++button) ie::TakeButtonPresses(button);
+    std::vector<ie::RecordedPress> forgotten;
+    ie::TakeButtonPresses(forgotten);
   }
 
   void TearDown() override {
@@ -132,6 +133,28 @@ TEST_F(InputEngineX11, TapBetweenTwoFramesIsSeenOnceTheToolkitRecordedIt) {
   ie::RecordButtonPress(kLeft);
   input.Update();
   EXPECT_TRUE(input.ButtonChanged(kLeft, false, false));
+}
+
+TEST_F(InputEngineX11, TapIsReportedWhereTheToolkitSawItEvenAfterThePointerMovedOn) {
+  // Wider than 4:3, so the place goes through the same fit as the pointer.
+  const Window window = CreateWindow(display, 0, 0, 1280, 720);
+  Xdotool({"mousemove", "200", "100"});
+  ie::InputEngineX11 input(window);
+  input.Update();
+  EXPECT_EQ(26, input.MouseX());  // (200 − 160) × 640 / 960 = 26.7, rounded down
+  EXPECT_EQ(66, input.MouseY());  // 100 × 480 / 720 = 66.7
+
+  // Tapped at (640, 360) in the window, then the pointer went on to (200, 100).
+  Xdotool({"mousemove", "640", "360", "click", "1", "mousemove", "200", "100"});
+  ie::RecordButtonPress(kLeft, 640, 360);
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, true));
+  EXPECT_EQ(320, input.MouseX());
+  EXPECT_EQ(240, input.MouseY());
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, true, false));
+  EXPECT_EQ(26, input.MouseX());
+  EXPECT_EQ(66, input.MouseY());
 }
 
 TEST_F(InputEngineX11, PointerOutsideTheWindowReadsBeyondThePicture) {
