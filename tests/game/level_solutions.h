@@ -203,6 +203,26 @@ inline const std::vector<Solution> kSolutions = {
      },
      {{kAccumulator, 4, 3, kLeft}},
      1536},
+    // Level 13: three accumulators as crossings. The first gathers A, C and column 5's B and
+    // puts B left, C middle, A right; the second takes that A and then columns 7 and 9's Bs (via
+    // a detour that puts them behind it) and puts the Bs left of it; the third takes the C and
+    // then those two Bs and puts the Bs left of it. The Bs meet in column 2, A then C in column 8.
+    {13,
+     {
+         ".v<<<<.v.v.",  // 0
+         ".......v<<.",  // 1  accumulator on columns 1-3
+         ".......>>>v",  // 2
+         ".vv>>v<<<<<",  // 3
+         ".vv........",  // 4  accumulator on columns 5-7
+         ".vv........",  // 5
+         ".v>v<<<>v..",  // 6
+         ".v......v..",  // 7  accumulator on columns 3-5
+         ".v......v..",  // 8
+         ".vv<<>>>v..",  // 9
+         ".>v.....v..",  // 10
+     },
+     {{kAccumulator, 1, 1, kLeft}, {kAccumulator, 5, 4, kLeft}, {kAccumulator, 3, 7, kLeft}},
+     1792},
 };
 
 // Not a solution: a ring through rows 0 to 9 that keeps every block falling onto row 0 circling for
