@@ -80,15 +80,23 @@ find_game_window() { xdotool search --all --onlyvisible --pid "$GAME_PID" --name
 question_shown() { [ -n "$(find_question)" ]; }
 game_window_shown() { [ -n "$(find_game_window)" ]; }
 
-# e2e_answer No|Yes: "Yes" is the dialog's default button (Return), Escape answers "No".
+# e2e_answer No|Yes|Close: "Yes" is the dialog's default button (Return), Escape answers "No",
+# and Close closes the dialog's window (which counts as "No").
 e2e_answer() {
   e2e_wait 20 "the start-up question" question_shown
   local question
   question=$(find_question)
   case $1 in
     Yes) xdotool key --window "$question" Return 2>/dev/null ;;
+    Close) "$E2E_TOOL" close "$question" ;;
     *) xdotool key --window "$question" Escape 2>/dev/null ;;
   esac
+}
+
+# e2e_check_windowed: the game window of a "No" answer, 640 × 480 at (20, 20).
+e2e_check_windowed() {
+  xwininfo -id "$GAME_WINDOW" | grep -q -- "-geometry 640x480+20+20" \
+    || e2e_fail "the game window is not 640 x 480 at (20, 20): $(xwininfo -id "$GAME_WINDOW" | grep geometry)"
 }
 
 e2e_wait_game_window() {

@@ -35,6 +35,7 @@ rm -f "$E2E_RUN/build/Log.log"
 e2e_start_game
 e2e_answer No
 e2e_wait_game_window
+e2e_check_windowed
 # The window shows the level-select screen once the intro is over.
 e2e_wait_picture 30 "$E2E_WORK/select.png"
 
