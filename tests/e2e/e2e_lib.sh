@@ -95,8 +95,15 @@ e2e_answer() {
 
 # e2e_check_windowed: the game window of a "No" answer, 640 × 480 at (20, 20).
 e2e_check_windowed() {
-  xwininfo -id "$GAME_WINDOW" | grep -q -- "-geometry 640x480+20+20" \
-    || e2e_fail "the game window is not 640 x 480 at (20, 20): $(xwininfo -id "$GAME_WINDOW" | grep geometry)"
+  [ "$(window_geometry "$GAME_WINDOW")" = "640x480+20+20" ] \
+    || e2e_fail "the game window is not 640 x 480 at (20, 20): $(window_geometry "$GAME_WINDOW")"
+}
+
+# window_geometry WINDOW: WIDTHxHEIGHT+X+Y
+window_geometry() {
+  local X Y WIDTH HEIGHT WINDOW SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)" || return 1
+  echo "${WIDTH}x${HEIGHT}+${X}+${Y}"
 }
 
 e2e_wait_game_window() {

@@ -21,7 +21,7 @@ e2e_answer Yes
 find_fullscreen_window() {
   local window
   for window in $(xdotool search --all --onlyvisible --pid "$GAME_PID" --name '' 2>/dev/null); do
-    if xwininfo -id "$window" | grep -q "geometry ${screen_width}x${screen_height}+0+0"; then
+    if [ "$(window_geometry "$window")" = "${screen_width}x${screen_height}+0+0" ]; then
       echo "$window"
       return 0
     fi
