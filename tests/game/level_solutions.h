@@ -184,6 +184,28 @@ inline const std::vector<Solution> kSolutions = {
      {{kTrigger, 1, 4, kLeft}, {kTrigger, 5, 7, kRight}},
      1600},
 
+    // Level 10: the Cs of columns 2, 5 and 8 fall into the left ports of three swappers in a
+    // staircase and gather on the way to column 8; each swapper's right port takes the B and A of
+    // the next two columns, which come out on its left as a pair, B first. The four pairs (the
+    // last one climbing back up) reach the trigger, turned right, as B A B A B A B A: Bs go right
+    // to column 5, As left to column 2. Detours time the pairs so that they never overlap.
+    {10,
+     {
+         ">vv>vv>vv>v",  // 0
+         "v<...v.vv.v",  // 1  swapper on columns 2-4
+         ">v...v.vv.v",  // 2
+         "v<v.>v.vv.v",  // 3
+         ">vv.....v.v",  // 4  swapper on columns 5-7
+         ".vv.....v.v",  // 5
+         ".>>v.>v>v.v",  // 6
+         "...v<<<....",  // 7  swapper on columns 8-10
+         ".....^.....",  // 8  trigger on columns 2-4, turned right
+         ".....^<<<.v",  // 9
+         "..v.>v..v<<",  // 10
+     },
+     {{kSwapper, 2, 1, kLeft}, {kSwapper, 5, 4, kLeft}, {kSwapper, 8, 7, kLeft}, {kTrigger, 2, 8, kRight}},
+     1408},
+
     // Level 11: the three inputs merge into column 4 as AAA BBB CCC (each three steps behind the
     // one before); the accumulator deals every group of three out to its three ports, which lead
     // to columns 2, 5 and 8.
