@@ -145,6 +145,28 @@ inline const std::vector<Solution> kSolutions = {
      {{kTrigger, 2, 0, kLeft}, {kTrigger, 6, 0, kLeft}},
      1408},
 
+    // Level 6: a trigger fed with A A B B C C deals A B C to both sides. The first trigger
+    // (turned right) takes AAA then BBB and deals A A B right and A B B left; the second (turned
+    // right) takes A A B then CCC and sends A B C right to column 8 and A C C left; the third
+    // takes A, A, B, B, C, C from those two left halves, timed by detours, and sends A B C to
+    // columns 2 and 5.
+    {6,
+     {
+         "..>v.>v.>>v",  // 0
+         "...v<<<v<<<",  // 1
+         ".......>>v.",  // 2  trigger on columns 2-4, turned right
+         ".......v<<.",  // 3
+         "v<<.>v<<...",  // 4
+         "v..........",  // 5  trigger on columns 4-6, turned right
+         "v..........",  // 6
+         ">>>v<.>>v..",  // 7
+         "........v..",  // 8  trigger on columns 2-4
+         "........v..",  // 9
+         "..v.>v..v..",  // 10
+     },
+     {{kTrigger, 2, 2, kRight}, {kTrigger, 4, 5, kRight}, {kTrigger, 2, 8, kLeft}},
+     1728},
+
     // Level 8: the first swapper exchanges B and C, the second A and C, the third A and B.
     {8,
      {
