@@ -5,7 +5,6 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
-#include <FL/x.H>
 
 #include "app/frame_clock.h"
 #include "app/frame_stats.h"
@@ -77,17 +76,11 @@ void LoadTextures() {
   ge::LoadTexture(10, "../data/unit.bmp", "Auto");
 }
 
-void GameThread(Fl_Window* window) {
+void GameThread(Fl_Window* window, unsigned long nativeWindow) {
   StartupGate& gate = startupGate();
-
-  // The native handle is read under the toolkit lock; Shutdown releases that lock while it waits
-  // for start-up, so this cannot deadlock with a close that comes first.
-  Fl::lock();
-  const unsigned long handle = fl_xid(window);
-  Fl::unlock();
   if (!gate.ContinueStartup()) return;
 
-  graphicEngine = new ge::GraphicEngineGL(handle, !fullscreen);
+  graphicEngine = new ge::GraphicEngineGL(nativeWindow, !fullscreen);
   graphicAdapter = new ge::ZGraphicEngineAdapter(graphicEngine);
   ge::SetTextureTarget(graphicEngine);
   if (!gate.ContinueStartup()) return;
@@ -99,7 +92,7 @@ void GameThread(Fl_Window* window) {
 #endif
   if (!gate.ContinueStartup()) return;
 
-  inputEngineX11 = new ie::InputEngineX11(handle);
+  inputEngineX11 = new ie::InputEngineX11(nativeWindow);
   inputEngine = inputEngineX11;
   if (!gate.ContinueStartup()) return;
 

@@ -2,6 +2,7 @@
 // toolkit's event loop. The program ends in Shutdown, never by returning from main.
 #include <FL/Fl.H>
 #include <FL/fl_ask.H>
+#include <FL/x.H>
 #include <X11/Xlib.h>
 
 #include <cstdio>
@@ -34,9 +35,10 @@ int main(int argc, char** argv) {
   window->position(20, 20);
   window->callback(Shutdown);
   // Full screen: the window covers the screen and the graphic engine fits the 640 × 480 picture
-  // into it; the display mode is never changed. Done before the game thread reads the window's
-  // handle, since without a window manager the toolkit recreates the window for it.
+  // into it; the display mode is never changed. Done before the window's handle is read, since
+  // without a window manager the toolkit recreates the window for it.
   if (fullscreen) window->fullscreen();
+  const unsigned long nativeWindow = fl_xid(window);
 
   // The first lock also makes this the toolkit's main thread. The event loop releases the lock
   // only while it waits for events, so each game frame runs between two dispatches.
@@ -46,7 +48,7 @@ int main(int argc, char** argv) {
   // (still joinable) is never destroyed.
   std::thread gameThread;
   try {
-    gameThread = std::thread(GameThread, static_cast<Fl_Window*>(window));
+    gameThread = std::thread(GameThread, static_cast<Fl_Window*>(window), nativeWindow);
   } catch (const std::system_error& error) {
     std::fprintf(stderr, "Cannot start the game thread: %s\n", error.what());
     return 1;

@@ -4,8 +4,10 @@
 // while it is half-way. Shutdown then asks the start-up gate to stop and waits until the game
 // thread has finished the step it is on and left; only then does it destroy what was built.
 // The wait happens with the toolkit lock released: the main thread holds that lock while it
-// dispatches the callback, and the game thread takes it once during start-up (for the window's
-// handle). While the lock is released the main thread is blocked here, so no other callback runs.
+// dispatches the callback, and waiting for another thread while holding it invites a deadlock as
+// soon as any start-up step needs the toolkit. While the lock is released the main thread is
+// blocked here, so no other callback runs, and the game thread will not take the lock: it never
+// reaches the frame loop once a stop has been asked for.
 //
 // Once the frame loop runs, no wait is needed: Shutdown always holds the toolkit lock, and the
 // game thread touches the engines only inside it. On the main thread the game thread is then
