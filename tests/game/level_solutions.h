@@ -167,6 +167,32 @@ inline const std::vector<Solution> kSolutions = {
      {{kTrigger, 2, 2, kRight}, {kTrigger, 4, 5, kRight}, {kTrigger, 2, 8, kLeft}},
      1728},
 
+    // Level 7: a trigger under each input splits its two blocks (C right of A, B left of C, A
+    // left of B). A trigger fed with B then C lets the first C cross the B; one fed with A, C, B,
+    // C lets both Cs cross the A and the B of column 8 and sends them to column 8. The last
+    // trigger, turned right, gets A B A B and sends the As to column 5 and the Bs to column 2.
+    {7,
+     {
+         "...........",  // 0  triggers on columns 1-3 (turned right), 4-6 and 7-9
+         "...........",  // 1
+         ".v.>v.vv.>v",  // 2
+         ".v....>>v<<",  // 3  trigger on columns 3-5
+         ".v....^....",  // 4  trigger on columns 7-9
+         ".v.>v>^....",  // 5
+         ".v.v<<<<v<.",  // 6
+         ".>v<....v..",  // 7
+         "........v..",  // 8  trigger on columns 1-3, turned right
+         "........v..",  // 9
+         ".>v>>v..v..",  // 10
+     },
+     {{kTrigger, 1, 0, kRight},
+      {kTrigger, 4, 0, kLeft},
+      {kTrigger, 7, 0, kLeft},
+      {kTrigger, 3, 3, kLeft},
+      {kTrigger, 7, 4, kLeft},
+      {kTrigger, 1, 8, kRight}},
+     1408},
+
     // Level 8: the first swapper exchanges B and C, the second A and C, the third A and B.
     {8,
      {
