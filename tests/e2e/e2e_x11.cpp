@@ -161,6 +161,10 @@ int checkFitted(const char* shotFile, const char* referenceFile) {
   Picture shot;
   Picture reference;
   if (!readPicture(shotFile, shot) || !readPicture(referenceFile, reference)) return 2;
+  if (reference.width <= 0 || reference.height <= 0 || shot.width <= 0 || shot.height <= 0) {
+    std::printf("a picture has no pixels\n");
+    return 1;
+  }
   const ge::ViewportFit fit = ge::FitBackBuffer(shot.width, shot.height);
   long barPixels = 0;
   long litBarPixels = 0;
