@@ -57,6 +57,16 @@ void runTicks(Level& level, std::int32_t count) {
   for (std::int32_t i = 0; i < count; ++i) level.tick();
 }
 
+void downColumn(Level& level, std::int32_t column, std::int32_t fromRow) {
+  for (std::int32_t y = fromRow; y < kFieldSize; ++y) level.cells[column][y] = level_solutions::cellContent('v');
+}
+
+Blocks blocksOf(const Level& level) {
+  Blocks blocks;
+  for (const Block& block : level.blocks) blocks.push_back({block.x, block.y, block.colour});
+  return blocks;
+}
+
 std::string readable(const std::string& windows1251) {
   std::string utf8;
   for (const char byte : windows1251) {

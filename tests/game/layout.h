@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "game/level.h"
 #include "tests/game/level_solutions.h"
@@ -34,6 +35,13 @@ RunOutcome runUntilSettled(Level& level, std::int32_t tickLimit);
 
 // Runs `count` ticks.
 void runTicks(Level& level, std::int32_t count);
+
+// Down conveyors from `fromRow` to the bottom of one column.
+void downColumn(Level& level, std::int32_t column, std::int32_t fromRow = 0);
+
+// The blocks in play as {x, y, colour}, for comparing whole lists at once.
+using Blocks = std::vector<std::array<std::int32_t, 3>>;
+Blocks blocksOf(const Level& level);
 
 // A Windows-1251 text as UTF-8, for readable test failure messages.
 std::string readable(const std::string& windows1251);

@@ -42,23 +42,26 @@ class UpdateGame : public ::testing::Test {
     for (int i = 0; i < count; ++i) frame();
   }
   void moveTo(Point point) { input.SetPointer(2 * point.x, 2 * point.y); }
-  void clickWith(std::int32_t button, Point point) {
+  void press(Point point, std::int32_t button = kLeft) {
     moveTo(point);
     input.SetButton(button, true);
     frame();
+  }
+  void release(std::int32_t button = kLeft) {
     input.SetButton(button, false);
     frame();
+  }
+  void clickWith(std::int32_t button, Point point) {
+    press(point, button);
+    release(button);
   }
   void click(Point point) { clickWith(kLeft, point); }
   void rightClick(Point point) { clickWith(kRight, point); }
   void drag(Point from, Point to) {
-    moveTo(from);
-    input.SetButton(kLeft, true);
-    frame();
+    press(from);
     moveTo(to);
     frame();
-    input.SetButton(kLeft, false);
-    frame();
+    release();
   }
 
   Level& openLevel(std::int32_t number) {
@@ -81,65 +84,38 @@ TEST_F(UpdateGame, ClicksDuringTheIntroDoNothing) {
   EXPECT_EQ(1, game.introTimer);  // the drawing counts the intro down, not the input
 
   // A press made during the intro and still held afterwards is no click.
-  moveTo({130, 35});
-  input.SetButton(kLeft, true);
-  frame();
+  press({130, 35});
   game.introTimer = 0;
   frame();
   EXPECT_EQ(kNoLevel, game.currentLevel);
-  input.SetButton(kLeft, false);
-  frame();
+  release();
   click({130, 35});
   EXPECT_EQ(0, game.currentLevel);
 }
 
 TEST_F(UpdateGame, LevelSelectCellsEndAtTheirEdges) {
-  const auto opensAt = [this](Point point) {
-    game.currentLevel = kNoLevel;
-    click(point);
-    return game.currentLevel;
+  struct Case {
+    std::int32_t displayX, displayY, opens;
   };
-  EXPECT_EQ(0, opensAt({110, 15}));
-  EXPECT_EQ(0, opensAt({149, 54}));
-  EXPECT_EQ(1, opensAt({150, 15}));
-  EXPECT_EQ(5, opensAt({110, 55}));
-  EXPECT_EQ(11, opensAt({189, 134}));
-  EXPECT_EQ(12, opensAt({190, 95}));
-  EXPECT_EQ(12, opensAt({229, 134}));
-  EXPECT_EQ(kNoLevel, opensAt({230, 95}));  // a fourteenth cell: no level behind it
-  EXPECT_EQ(kNoLevel, opensAt({109, 15}));
-  EXPECT_EQ(kNoLevel, opensAt({110, 14}));
-  EXPECT_EQ(kNoLevel, opensAt({310, 15}));
-
-  // Back-buffer pixels halve toward zero: 221 and 220 are both logical 110, 219 is 109.
-  game.currentLevel = kNoLevel;
-  input.SetPointer(219, 31);
-  input.SetButton(kLeft, true);
-  frame();
-  EXPECT_EQ(kNoLevel, game.currentLevel);
-  input.SetButton(kLeft, false);
-  frame();
-  input.SetPointer(221, 31);
-  input.SetButton(kLeft, true);
-  frame();
-  EXPECT_EQ(0, game.currentLevel);
-
-  // Only a click opens: hovering, a held button and a right click do not.
-  game.currentLevel = kNoLevel;
-  frame();
-  EXPECT_EQ(kNoLevel, game.currentLevel);
-  input.SetButton(kLeft, false);
+  // Back-buffer pixels halve toward zero: 221 and 220 are both logical 110, 219 is 109. A
+  // fourteenth cell (460, 190) has no level behind it.
+  for (const Case& c : std::vector<Case>{{220, 30, 0}, {221, 31, 0}, {298, 108, 0}, {300, 30, 1}, {220, 110, 5},
+                                         {378, 268, 11}, {380, 190, 12}, {458, 268, 12}, {460, 190, kNoLevel},
+                                         {219, 31, kNoLevel}, {220, 29, kNoLevel}, {620, 30, kNoLevel}}) {
+    SCOPED_TRACE(testing::Message() << c.displayX << ", " << c.displayY);
+    game.currentLevel = kNoLevel;
+    input.SetPointer(c.displayX, c.displayY);
+    input.SetButton(kLeft, true);
+    frame();
+    EXPECT_EQ(c.opens, game.currentLevel);
+    // Only a press opens: a held button does not.
+    game.currentLevel = kNoLevel;
+    frame();
+    EXPECT_EQ(kNoLevel, game.currentLevel);
+    release();
+  }
   rightClick({130, 35});
   EXPECT_EQ(kNoLevel, game.currentLevel);
-}
-
-TEST_F(UpdateGame, OpeningALevelShowsItAsItWasLeft) {
-  Level& level = openLevel(1);
-  click(cellPoint(5, 0));
-  click(kExitButton);
-  EXPECT_EQ(kNoLevel, game.currentLevel);
-  openLevel(1);
-  EXPECT_EQ(1, level.cells[5][0]);
 }
 
 TEST_F(UpdateGame, ClicksOnACellCycleItsConveyorAndARightClickEmptiesIt) {
@@ -153,11 +129,6 @@ TEST_F(UpdateGame, ClicksOnACellCycleItsConveyorAndARightClickEmptiesIt) {
 
   rightClick(cellPoint(4, 7));
   EXPECT_EQ(0, level.cells[4][7]);
-  // A right click on an empty cell changes nothing else.
-  const auto before = level.cells;
-  rightClick(cellPoint(0, 0));
-  EXPECT_EQ(before, level.cells);
-
   // The field's edge cells: (16, 44) is cell (0, 0) and (191, 175) cell (10, 10); one past is off.
   click({16, 44});
   click({191, 175});
@@ -172,10 +143,8 @@ TEST_F(UpdateGame, ClicksOnACellCycleItsConveyorAndARightClickEmptiesIt) {
   EXPECT_EQ(2, laid);
 
   // A left and a right click in the same frame: only the left one acts.
-  moveTo(cellPoint(2, 2));
-  input.SetButton(kLeft, true);
   input.SetButton(kRight, true);
-  frame();
+  press(cellPoint(2, 2));
   EXPECT_EQ(1, level.cells[2][2]);
 }
 
@@ -219,13 +188,9 @@ TEST_F(UpdateGame, LastUnitOfAKindIsPlacedAndARightClickBringsItBack) {
   ASSERT_NE(nullptr, trigger);
 
   // Used up: no drag starts.
-  moveTo(kTriggerEntry);
-  input.SetButton(kLeft, true);
-  frame();
+  press(kTriggerEntry);
   EXPECT_FALSE(level.dragging);
-  input.SetButton(kLeft, false);
-  frame();
-  EXPECT_EQ(1u, level.units.size());
+  release();
 
   // A click on any of its cells turns the unit instead of laying a conveyor.
   click(cellPoint(4, 4));
