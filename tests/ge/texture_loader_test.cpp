@@ -56,46 +56,28 @@ std::string writeRawBmp(const std::string& name, std::int32_t width, std::int32_
   return path;
 }
 
-TEST(TextureLoader, ImageSitsUprightInTheTopLeftOfAPowerOfTwoTexture) {
-  ge::BmpImage image = SolidImage(100, 100, 10, 20, 30);
+TEST(TextureLoader, ImageSitsUprightInTheTopLeftOfAPowerOfTwoTextureWithItsScales) {
+  ge::BmpImage image = SolidImage(100, 60, 10, 20, 30);
   SetPixel(image, 0, 0, 200, 0, 0);    // the top row is the last row in the file
-  SetPixel(image, 99, 99, 0, 200, 0);
+  SetPixel(image, 99, 59, 0, 200, 0);
   ge::LoadTexture(HeadlessEngine(), 30, WriteTestBmp("upright.bmp", image).c_str(), "Null");
   EXPECT_EQ(0.78125f, HeadlessEngine().UScale(30));
-  EXPECT_EQ(0.78125f, HeadlessEngine().VScale(30));
+  EXPECT_EQ(0.9375f, HeadlessEngine().VScale(30));
   const Texture texture = textureOf(30);
   ASSERT_EQ(128, texture.width);
-  ASSERT_EQ(128, texture.height);
+  ASSERT_EQ(64, texture.height);
   EXPECT_EQ((std::vector<int>{200, 0, 0, 255}), texture.at(0, 0));
-  EXPECT_EQ((std::vector<int>{0, 200, 0, 255}), texture.at(99, 99));
-  EXPECT_EQ((std::vector<int>{10, 20, 30, 255}), texture.at(50, 50));
-  EXPECT_EQ((std::vector<int>{0, 0, 0, 255}), texture.at(100, 0));
-  EXPECT_EQ((std::vector<int>{0, 0, 0, 255}), texture.at(127, 127));
-}
+  EXPECT_EQ((std::vector<int>{0, 200, 0, 255}), texture.at(99, 59));
+  EXPECT_EQ((std::vector<int>{0, 0, 0, 255}), texture.at(127, 63));
 
-TEST(TextureLoader, PowerOfTwoImageGetsATextureOfItsOwnSizeAndScalesOfOne) {
-  ge::LoadTexture(HeadlessEngine(), 31, WriteTestBmp("exact.bmp", SolidImage(128, 64, 1, 2, 3)).c_str(), "Auto");
+  // A power-of-two image fills a texture of its own size; a call without an engine loads into
+  // the registered one.
+  ge::SetTextureTarget(&HeadlessEngine());
+  ge::LoadTexture(31, WriteTestBmp("exact.bmp", SolidImage(128, 64, 1, 2, 3)).c_str(), "Auto");
+  ge::SetTextureTarget(nullptr);
   EXPECT_EQ(1.0f, HeadlessEngine().UScale(31));
   EXPECT_EQ(1.0f, HeadlessEngine().VScale(31));
-  const Texture texture = textureOf(31);
-  EXPECT_EQ(128, texture.width);
-  EXPECT_EQ(64, texture.height);
-}
-
-TEST(TextureLoader, RowPaddingOfWidthsFiveFourAndSevenIsSkipped) {
-  for (const int width : {5, 4, 7}) {
-    ge::BmpImage image = SolidImage(width, 3, 0, 0, 0);
-    for (int y = 0; y < 3; ++y) {
-      for (int x = 0; x < width; ++x) SetPixel(image, x, y, static_cast<std::uint8_t>(x + 1), static_cast<std::uint8_t>(y + 1), 9);
-    }
-    ge::LoadTexture(HeadlessEngine(), 32, WriteTestBmp("padding.bmp", image).c_str(), "Null");
-    const Texture texture = textureOf(32);
-    for (int y = 0; y < 3; ++y) {
-      for (int x = 0; x < width; ++x) {
-        EXPECT_EQ((std::vector<int>{x + 1, y + 1, 9, 255}), texture.at(x, y)) << "width " << width;
-      }
-    }
-  }
+  EXPECT_EQ((std::vector<int>{1, 2, 3, 255}), textureOf(31).at(127, 63));
 }
 
 TEST(TextureLoader, AlphaModesGiveTheRightAlphaInsideAndOutside) {
@@ -103,35 +85,21 @@ TEST(TextureLoader, AlphaModesGiveTheRightAlphaInsideAndOutside) {
   SetPixel(image, 1, 0, 0, 0, 1);
   SetPixel(image, 2, 0, 90, 90, 90);
   const std::string path = WriteTestBmp("modes.bmp", image);
-
-  ge::LoadTexture(HeadlessEngine(), 33, path.c_str(), "Auto");
-  Texture texture = textureOf(33);
-  EXPECT_EQ((std::vector<int>{0, 0, 0, 0}), texture.at(0, 0));
-  EXPECT_EQ((std::vector<int>{0, 0, 1, 255}), texture.at(1, 0));
-  EXPECT_EQ((std::vector<int>{90, 90, 90, 255}), texture.at(2, 0));
-  EXPECT_EQ((std::vector<int>{0, 0, 0, 0}), texture.at(3, 0));
-
-  ge::LoadTexture(HeadlessEngine(), 33, path.c_str(), "Null");  // loading again replaces the texture
-  texture = textureOf(33);
-  EXPECT_EQ((std::vector<int>{0, 0, 0, 255}), texture.at(0, 0));
-  EXPECT_EQ((std::vector<int>{0, 0, 0, 255}), texture.at(3, 0));
-
   ge::BmpImage mask = SolidImage(3, 1, 255, 255, 0);
   SetPixel(mask, 1, 0, 0, 0, 128);
   SetPixel(mask, 2, 0, 0, 0, 255);
-  ge::LoadTexture(HeadlessEngine(), 33, path.c_str(), WriteTestBmp("mask.bmp", mask).c_str());
-  texture = textureOf(33);
-  EXPECT_EQ((std::vector<int>{0, 0, 0, 0}), texture.at(0, 0));
-  EXPECT_EQ((std::vector<int>{0, 0, 1, 128}), texture.at(1, 0));
-  EXPECT_EQ((std::vector<int>{90, 90, 90, 255}), texture.at(2, 0));
-  EXPECT_EQ((std::vector<int>{0, 0, 0, 0}), texture.at(3, 0));
-}
-
-TEST(TextureLoader, CallWithoutAnEngineLoadsIntoTheRegisteredOne) {
-  ge::SetTextureTarget(&HeadlessEngine());
-  ge::LoadTexture(34, WriteTestBmp("registered.bmp", SolidImage(2, 2, 7, 8, 9)).c_str(), "Null");
-  EXPECT_EQ((std::vector<int>{7, 8, 9, 255}), textureOf(34).at(1, 1));
-  ge::SetTextureTarget(nullptr);
+  const std::string maskPath = WriteTestBmp("mask.bmp", mask);
+  using T = std::vector<int>;
+  const std::pair<std::string, std::vector<T>> modes[] = {
+      {"Auto", {{0, 0, 0, 0}, {0, 0, 1, 255}, {90, 90, 90, 255}, {0, 0, 0, 0}}},
+      {"Null", {{0, 0, 0, 255}, {0, 0, 1, 255}, {90, 90, 90, 255}, {0, 0, 0, 255}}},
+      {maskPath, {{0, 0, 0, 0}, {0, 0, 1, 128}, {90, 90, 90, 255}, {0, 0, 0, 0}}},
+  };
+  for (const auto& [mode, texels] : modes) {
+    ge::LoadTexture(HeadlessEngine(), 33, path.c_str(), mode.c_str());  // loading again replaces the texture
+    const Texture texture = textureOf(33);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(texels[static_cast<std::size_t>(x)], texture.at(x, 0)) << mode << " " << x;
+  }
 }
 
 // Runs a load in a child process and expects the error line to be the last thing it printed.
@@ -150,7 +118,7 @@ class TextureLoaderDeathTest : public testing::Test {
 #define EXPECT_LOAD_ENDS_WITH(file, mode, line) \
   EXPECT_EXIT(load(file, mode), testing::ExitedWithCode(1), "GE\\.error: " line "\n$")
 
-TEST_F(TextureLoaderDeathTest, FilesThatAreNotUsableBmpsEndTheProgramWithTheirReason) {
+TEST_F(TextureLoaderDeathTest, FilesThatAreNotUsableBmpsOrAWrongSlotEndTheProgramWithTheirReason) {
   std::string error;
   const std::string png = testing::TempDir() + "picture.png";
   ASSERT_TRUE(WritePng(png, 2, 2, std::vector<std::uint8_t>(12, 200), error)) << error;
@@ -161,15 +129,14 @@ TEST_F(TextureLoaderDeathTest, FilesThatAreNotUsableBmpsEndTheProgramWithTheirRe
   EXPECT_LOAD_ENDS_WITH(writeRawBmp("deep.bmp", 4, 4, 32, 0, 64), "Null", "Image is not 24-bit");
   EXPECT_LOAD_ENDS_WITH(writeRawBmp("packed.bmp", 4, 4, 24, 1, 48), "Null", "Image is compressed");
   EXPECT_LOAD_ENDS_WITH(writeRawBmp("short.bmp", 4, 4, 24, 0, 47), "Null", "Image file is truncated");
-}
 
-TEST_F(TextureLoaderDeathTest, BrokenAlphaFileOrWrongSlotEndsTheProgram) {
   const std::string image = WriteTestBmp("base.bmp", SolidImage(4, 4, 1, 1, 1));
   EXPECT_LOAD_ENDS_WITH(image, WriteTestBmp("small-mask.bmp", SolidImage(4, 3, 1, 1, 1)).c_str(),
                         "Alpha image is not the size of its image");
   EXPECT_LOAD_ENDS_WITH(image, (testing::TempDir() + "missing-mask.bmp").c_str(), "Do not know this format");
-  EXPECT_EXIT(load(image, "Null", 0), testing::ExitedWithCode(1), "GE\\.error: Texture slot is out of range\n$");
-  EXPECT_EXIT(load(image, "Null", 256), testing::ExitedWithCode(1), "GE\\.error: Texture slot is out of range\n$");
+  for (std::int32_t slot : {0, 256}) {
+    EXPECT_EXIT(load(image, "Null", slot), testing::ExitedWithCode(1), "GE\\.error: Texture slot is out of range\n$");
+  }
 }
 
 }  // namespace

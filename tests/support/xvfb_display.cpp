@@ -1,5 +1,5 @@
 // Starting and ending the test's Xvfb, and running helper programs (xdotool) against it.
-#include "tests/ie/xvfb_display.h"
+#include "tests/support/xvfb_display.h"
 
 #include <fcntl.h>
 #include <poll.h>
