@@ -30,7 +30,9 @@ std::vector<std::uint8_t> with32(std::vector<std::uint8_t> bytes, std::size_t at
 std::string parse(const std::vector<std::uint8_t>& bytes, ge::BmpImage& image) {
   std::string error;
   const bool ok = ge::ParseBmp(bytes.data(), bytes.size(), image, error);
-  if (!ok) EXPECT_TRUE(image.width == 0 && image.rgb.empty()) << "a refused image is left empty";
+  if (!ok) {
+    EXPECT_TRUE(image.width == 0 && image.rgb.empty()) << "a refused image is left empty";
+  }
   return ok ? "" : error;
 }
 

@@ -13,7 +13,7 @@
 
 #include "ge/viewport_fit.h"
 #include "ie/button_press_log.h"
-#include "tests/ie/xvfb_display.h"
+#include "tests/support/xvfb_display.h"
 
 namespace {
 
