@@ -29,33 +29,20 @@ std::string Samples(const std::string& samples) {
   return Samples(latch, samples);
 }
 
-TEST(ButtonLatch, PointerAloneIsReportedAsItIs) {
-  EXPECT_EQ("__XXX__X_", Samples("__XXX__X_"));
-}
 
-TEST(ButtonLatch, TapBetweenTwoSamplesShowsAsPressThenRelease) {
-  // Recorded before the sample in which the pointer is already up again.
-  EXPECT_EQ("_X__", Samples("__1__"));
-  // Two taps in one frame: two clicks, one after the other.
-  EXPECT_EQ("_X_X__", Samples("__2____"));
-}
-
-TEST(ButtonLatch, PressSeenByPointerAndRecordedIsShownOnce) {
-  // Recorded before the pointer shows it.
-  EXPECT_EQ("_XXX___", Samples("_X1XX___"));
-  // Recorded a sample later (the toolkit runs between frames).
-  EXPECT_EQ("_XXX___", Samples("_XX1X___"));
-  // Recorded only after the button is up again.
-  EXPECT_EQ("_XX____", Samples("_XX_1___"));
-  // Recorded several samples after the release, the toolkit having been held up.
-  EXPECT_EQ("_X______", Samples("_X____1__"));
-}
-
-TEST(ButtonLatch, ReleaseAndPressBetweenTwoSamplesShowsBothInTurn) {
-  // Held, released and pressed again before the next sample: a release, then the second press.
-  EXPECT_EQ("_XX_XX_", Samples("_X1XX1XX_"));
-  // The same with the second press already released again.
-  EXPECT_EQ("_XX_X_", Samples("_X1X_1__"));
+TEST(ButtonLatch, EveryPressShowsOnceWhenPointerAndRecordsSeeItAtDifferentTimes) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"__XXX__X_", "__XXX__X_"},  // the pointer alone is reported as it is
+      {"__1__", "_X__"},           // a tap between two samples: a press, then a release
+      {"__2____", "_X_X__"},       // two taps in one frame: two clicks in turn
+      {"_X1XX___", "_XXX___"},     // recorded before the pointer shows it
+      {"_XX1X___", "_XXX___"},     // recorded a sample later
+      {"_XX_1___", "_XX____"},     // recorded only after the release
+      {"_X____1__", "_X______"},   // recorded several samples after the release
+      {"_X1XX1XX_", "_XX_XX_"},    // released and pressed again between two samples
+      {"_X1X_1__", "_XX_X_"},      // the same with the second press released again
+  };
+  for (const auto& [samples, reported] : cases) EXPECT_EQ(reported, Samples(samples)) << samples;
 }
 
 TEST(ButtonLatch, PressNeverRecordedStopsWaitingForItsRecord) {

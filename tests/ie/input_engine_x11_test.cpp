@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "ge/viewport_fit.h"
 #include "ie/button_press_log.h"
 #include "tests/support/xvfb_display.h"
 
@@ -99,52 +98,15 @@ TEST_F(InputEngineX11, ButtonsPressHoldAndReleaseAcrossFrames) {
   EXPECT_FALSE(input.ButtonDown(-1));
 }
 
-TEST_F(InputEngineX11, TapBetweenTwoFramesIsSeenOnceTheToolkitRecordedIt) {
-  const Window window = CreateWindow(display, 0, 0, 640, 480);
-  Xdotool({"mousemove", "20", "30"});
-  ie::InputEngineX11 input(window);
-  input.Update();
-
-  // Press and release both between two samples, as the toolkit's handler reports it.
-  Xdotool({"click", "1"});
-  ie::RecordButtonPress(kLeft);
-  input.Update();
-  EXPECT_TRUE(input.ButtonChanged(kLeft, false, true));
-  input.Update();
-  EXPECT_TRUE(input.ButtonChanged(kLeft, true, false));
-  input.Update();
-  EXPECT_TRUE(input.ButtonChanged(kLeft, false, false));
-
-  Xdotool({"click", "3"});
-  ie::RecordButtonPress(kRight);
-  input.Update();
-  EXPECT_TRUE(input.ButtonChanged(kRight, false, true));
-  EXPECT_FALSE(input.ButtonDown(kLeft));
-  input.Update();
-  EXPECT_TRUE(input.ButtonChanged(kRight, true, false));
-
-  // A press the pointer showed and the toolkit recorded late is not a second click.
-  Xdotool({"mousedown", "1"});
-  input.Update();
-  EXPECT_TRUE(input.ButtonChanged(kLeft, false, true));
-  Xdotool({"mouseup", "1"});
-  input.Update();
-  EXPECT_TRUE(input.ButtonChanged(kLeft, true, false));
-  ie::RecordButtonPress(kLeft);
-  input.Update();
-  EXPECT_TRUE(input.ButtonChanged(kLeft, false, false));
-}
-
-TEST_F(InputEngineX11, TapIsReportedWhereTheToolkitSawItEvenAfterThePointerMovedOn) {
+TEST_F(InputEngineX11, TapBetweenTwoFramesIsSeenOnceWhereTheToolkitRecordedIt) {
   // Wider than 4:3, so the place goes through the same fit as the pointer.
   const Window window = CreateWindow(display, 0, 0, 1280, 720);
   Xdotool({"mousemove", "200", "100"});
   ie::InputEngineX11 input(window);
   input.Update();
-  EXPECT_EQ(26, input.MouseX());  // (200 − 160) × 640 / 960 = 26.7, rounded down
-  EXPECT_EQ(66, input.MouseY());  // 100 × 480 / 720 = 66.7
 
-  // Tapped at (640, 360) in the window, then the pointer went on to (200, 100).
+  // Tapped at (640, 360) in the window, then the pointer went on to (200, 100); the toolkit's
+  // handler recorded the press between two samples.
   Xdotool({"mousemove", "640", "360", "click", "1", "mousemove", "200", "100"});
   ie::RecordButtonPress(kLeft, 640, 360);
   input.Update();
@@ -153,54 +115,47 @@ TEST_F(InputEngineX11, TapIsReportedWhereTheToolkitSawItEvenAfterThePointerMoved
   EXPECT_EQ(240, input.MouseY());
   input.Update();
   EXPECT_TRUE(input.ButtonChanged(kLeft, true, false));
-  EXPECT_EQ(26, input.MouseX());
-  EXPECT_EQ(66, input.MouseY());
+  EXPECT_EQ(26, input.MouseX());  // (200 − 160) × 640 / 960 = 26.7, rounded down
+  EXPECT_EQ(66, input.MouseY());  // 100 × 480 / 720 = 66.7
+
+  Xdotool({"click", "3"});
+  ie::RecordButtonPress(kRight);
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kRight, false, true));
+  EXPECT_FALSE(input.ButtonDown(kLeft));
+
+  // A press the pointer showed and the toolkit recorded late is not a second click.
+  Xdotool({"mousedown", "1"});
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, true));
+  Xdotool({"mouseup", "1"});
+  input.Update();
+  ie::RecordButtonPress(kLeft);
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, false));
 }
 
-TEST_F(InputEngineX11, PointerOutsideTheWindowReadsBeyondThePicture) {
-  const Window window = CreateWindow(display, 100, 100, 640, 480);
-  ie::InputEngineX11 input(window);
-  Xdotool({"mousemove", "50", "90"});
-  input.Update();
-  EXPECT_EQ(-50, input.MouseX());
-  EXPECT_EQ(-10, input.MouseY());
-  Xdotool({"mousemove", "99", "99"});
-  input.Update();
-  EXPECT_EQ(-1, input.MouseX());
-  EXPECT_EQ(-1, input.MouseY());
-  Xdotool({"mousemove", "900", "700"});
-  input.Update();
-  EXPECT_EQ(800, input.MouseX());
-  EXPECT_EQ(600, input.MouseY());
-}
-
-TEST_F(InputEngineX11, PointerInALargerWindowIsMappedBackIntoTheBackBuffer) {
-  // Wider than 4:3: the picture is 960 × 720 in the middle, with bars of 160 on either side.
-  const Window window = CreateWindow(display, 0, 0, 1280, 720);
-  const ge::ViewportFit fit = ge::FitBackBuffer(1280, 720);
-  ASSERT_EQ(160, fit.x);
-  ASSERT_EQ(960, fit.width);
-  ie::InputEngineX11 input(window);
-
-  Xdotool({"mousemove", "640", "360"});
-  input.Update();
-  EXPECT_EQ(320, input.MouseX());
-  EXPECT_EQ(240, input.MouseY());
-  Xdotool({"mousemove", "160", "0"});
-  input.Update();
-  EXPECT_EQ(0, input.MouseX());
-  EXPECT_EQ(0, input.MouseY());
-  Xdotool({"mousemove", "1119", "719"});
-  input.Update();
-  EXPECT_EQ(639, input.MouseX());
-  EXPECT_EQ(479, input.MouseY());
-  // In the bar left of the picture: negative, rounded down, never 0.
-  Xdotool({"mousemove", "159", "10"});
-  input.Update();
-  EXPECT_EQ(-1, input.MouseX());
-  Xdotool({"mousemove", "0", "10"});
-  input.Update();
-  EXPECT_EQ(-107, input.MouseX());
+TEST_F(InputEngineX11, PointerIsMappedIntoTheBackBufferAndReadsBeyondItOutsideThePicture) {
+  // A 640 × 480 window at (100, 100), then a wider one at the origin whose picture is 960 × 720
+  // with bars of 160 on either side.
+  const struct {
+    int windowX, windowWidth, windowHeight, pointerX, pointerY, x, y;
+  } cases[] = {
+      {100, 640, 480, 50, 90, -50, -10}, {100, 640, 480, 99, 99, -1, -1}, {100, 640, 480, 900, 700, 800, 600},
+      {0, 1280, 720, 640, 360, 320, 240}, {0, 1280, 720, 160, 0, 0, 0},   {0, 1280, 720, 1119, 719, 639, 479},
+      {0, 1280, 720, 159, 10, -1, 6},     {0, 1280, 720, 0, 10, -107, 6},  // left of the picture: never 0
+  };
+  for (const auto& c : cases) {
+    const Window window = CreateWindow(display, c.windowX, c.windowX, c.windowWidth, c.windowHeight);
+    {
+      ie::InputEngineX11 input(window);
+      Xdotool({"mousemove", std::to_string(c.pointerX), std::to_string(c.pointerY)});
+      input.Update();
+      EXPECT_EQ(c.x, input.MouseX()) << c.pointerX << ", " << c.pointerY;
+      EXPECT_EQ(c.y, input.MouseY()) << c.pointerX << ", " << c.pointerY;
+    }
+    XDestroyWindow(display, window);
+  }
 }
 
 TEST_F(InputEngineX11, KeysAreReadByScanCodeAndClearedOnRequest) {
