@@ -5,21 +5,15 @@
 
 namespace {
 
-TEST(VolumeChangeMessage, NamesTheErrorAfterTheSignedCode) {
+TEST(VolumeChangeMessage, NamesTheErrorAfterTheSignedCodeOrEndsAfterTheColon) {
+  using se::VolumeChangeError;
   EXPECT_EQ("error on the volume change -2005401570 : DSERR_CONTROLUNAVAIL\n",
-            se::VolumeChangeErrorLine(-2005401570, se::VolumeChangeError::ControlUnavailable));
-  EXPECT_EQ("error on the volume change -2147467259 : DSERR_GENERIC\n",
-            se::VolumeChangeErrorLine(-2147467259, se::VolumeChangeError::Generic));
-  EXPECT_EQ("error on the volume change 40963 : DSERR_INVALIDPARAM\n",
-            se::VolumeChangeErrorLine(40963, se::VolumeChangeError::InvalidParameter));
+            se::VolumeChangeErrorLine(-2005401570, VolumeChangeError::ControlUnavailable));
+  EXPECT_EQ("error on the volume change -2147467259 : DSERR_GENERIC\n", se::VolumeChangeErrorLine(-2147467259, VolumeChangeError::Generic));
+  EXPECT_EQ("error on the volume change 40963 : DSERR_INVALIDPARAM\n", se::VolumeChangeErrorLine(40963, VolumeChangeError::InvalidParameter));
   EXPECT_EQ("error on the volume change -2005401530 : DSERR_PRIOLEVELNEEDED\n",
-            se::VolumeChangeErrorLine(-2005401530, se::VolumeChangeError::PriorityLevelNeeded));
-}
-
-TEST(VolumeChangeMessage, UnnamedErrorEndsTheLineAfterTheColon) {
-  EXPECT_EQ("error on the volume change 7 : \n", se::VolumeChangeErrorLine(7, se::VolumeChangeError::Other));
-  EXPECT_EQ("error on the volume change -2147483648 : \n",
-            se::VolumeChangeErrorLine(-2147483647 - 1, se::VolumeChangeError::Other));
+            se::VolumeChangeErrorLine(-2005401530, VolumeChangeError::PriorityLevelNeeded));
+  EXPECT_EQ("error on the volume change -2147483648 : \n", se::VolumeChangeErrorLine(-2147483647 - 1, VolumeChangeError::Other));
 }
 
 }  // namespace

@@ -17,73 +17,51 @@ std::string Refusal(const std::vector<std::uint8_t>& bytes) {
   return se::ParseWav(bytes.data(), bytes.size(), sound, error) ? "" : error;
 }
 
-TEST(WavFile, ReadsMonoAndStereoSamples) {
+// The samples read, or nothing when the file is refused.
+std::vector<std::int16_t> Samples(const std::vector<std::uint8_t>& bytes, int channels, int rate) {
   se::WavSound sound;
   std::string error;
-  const std::vector<std::int16_t> mono = {0, 1, -1, 32767, -32768};
-  const auto monoFile = MakeWav(WavLayout{}, mono);
-  ASSERT_TRUE(se::ParseWav(monoFile.data(), monoFile.size(), sound, error)) << error;
-  EXPECT_EQ(1, sound.channels);
-  EXPECT_EQ(22050, sound.sampleRate);
-  EXPECT_EQ(mono, sound.samples);
+  EXPECT_TRUE(se::ParseWav(bytes.data(), bytes.size(), sound, error)) << error;
+  EXPECT_EQ(channels, sound.channels);
+  EXPECT_EQ(rate, sound.sampleRate);
+  return sound.samples;
+}
 
+TEST(WavFile, ReadsMonoAndStereoSkippingUnknownChunksAndATrailingPartialFrame) {
+  const std::vector<std::int16_t> mono = {0, 1, -1, 32767, -32768};
+  EXPECT_EQ(mono, Samples(MakeWav(WavLayout{}, mono), 1, 22050));
   WavLayout stereo;
   stereo.channels = 2;
   stereo.sampleRate = 44100;
-  const std::vector<std::int16_t> pairs = {10, -10, 20, -20};
-  const auto stereoFile = MakeWav(stereo, pairs);
-  ASSERT_TRUE(se::ParseWav(stereoFile.data(), stereoFile.size(), sound, error)) << error;
-  EXPECT_EQ(2, sound.channels);
-  EXPECT_EQ(44100, sound.sampleRate);
-  EXPECT_EQ(pairs, sound.samples);
-}
-
-TEST(WavFile, SkipsUnknownChunksAndTheirPadByte) {
-  auto bytes = MakeWav(WavLayout{}, {5, 6});
+  EXPECT_EQ((std::vector<std::int16_t>{10, -10, 20, -20}), Samples(MakeWav(stereo, {10, -10, 20, -20}), 2, 44100));
+  EXPECT_EQ((std::vector<std::int16_t>{1, 2}), Samples(MakeWav(stereo, {1, 2, 3}), 2, 44100));  // 1.5 frames
   // A "LIST" chunk of odd size 3 plus its pad byte, between "fmt " and "data".
+  auto bytes = MakeWav(WavLayout{}, {5, 6});
   const std::vector<std::uint8_t> list = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
   bytes.insert(bytes.begin() + 36, list.begin(), list.end());
-  se::WavSound sound;
-  std::string error;
-  ASSERT_TRUE(se::ParseWav(bytes.data(), bytes.size(), sound, error)) << error;
-  EXPECT_EQ((std::vector<std::int16_t>{5, 6}), sound.samples);
-}
-
-TEST(WavFile, DropsATrailingPartialFrame) {
-  WavLayout stereo;
-  stereo.channels = 2;
-  auto bytes = MakeWav(stereo, {1, 2, 3});  // one and a half frames
-  se::WavSound sound;
-  std::string error;
-  ASSERT_TRUE(se::ParseWav(bytes.data(), bytes.size(), sound, error)) << error;
-  EXPECT_EQ((std::vector<std::int16_t>{1, 2}), sound.samples);
+  EXPECT_EQ((std::vector<std::int16_t>{5, 6}), Samples(bytes, 1, 22050));
 }
 
 TEST(WavFile, RefusesWhatIsNotSixteenBitPcm) {
   EXPECT_EQ("not a RIFF WAVE file", Refusal({}));
   EXPECT_EQ("not a RIFF WAVE file", Refusal({'R', 'I', 'F', 'F', 0, 0, 0, 0, 'A', 'V', 'I', ' '}));
-
-  WavLayout eightBit;
-  eightBit.bitsPerSample = 8;
-  EXPECT_EQ("the samples are not 16-bit", Refusal(MakeWav(eightBit, {1})));
-
-  WavLayout floating;
-  floating.formatTag = 3;
-  EXPECT_EQ("the samples are not PCM", Refusal(MakeWav(floating, {1})));
-
-  WavLayout surround;
-  surround.channels = 6;
-  EXPECT_EQ("only mono and stereo sounds can be played", Refusal(MakeWav(surround, {1, 2, 3, 4, 5, 6})));
-
-  WavLayout noRate;
-  noRate.sampleRate = 0;
-  EXPECT_EQ("the sample rate is out of range", Refusal(MakeWav(noRate, {1})));
-
-  WavLayout badAlign;
-  badAlign.blockAlign = 3;
-  EXPECT_EQ("the block alignment does not match 16-bit samples", Refusal(MakeWav(badAlign, {1})));
-
+  const auto layout = [](int WavLayout::*field, int value) {
+    WavLayout changed;
+    changed.*field = value;
+    return changed;
+  };
+  EXPECT_EQ("the samples are not 16-bit", Refusal(MakeWav(layout(&WavLayout::bitsPerSample, 8), {1})));
+  EXPECT_EQ("the samples are not PCM", Refusal(MakeWav(layout(&WavLayout::formatTag, 3), {1})));
+  EXPECT_EQ("only mono and stereo sounds can be played", Refusal(MakeWav(layout(&WavLayout::channels, 6), {1, 2, 3, 4, 5, 6})));
+  EXPECT_EQ("the sample rate is out of range", Refusal(MakeWav(layout(&WavLayout::sampleRate, 0), {1})));
+  EXPECT_EQ("the block alignment does not match 16-bit samples", Refusal(MakeWav(layout(&WavLayout::blockAlign, 3), {1})));
   EXPECT_EQ("the sound has no samples", Refusal(MakeWav(WavLayout{}, {})));
+  auto shortFmt = MakeWav(WavLayout{}, {1});
+  shortFmt[16] = 12;  // "fmt " claims 12 bytes: the 4 that follow become a chunk header
+  EXPECT_EQ("the \"fmt \" chunk is shorter than 16 bytes", Refusal(shortFmt));
+  auto dataFirst = MakeWav(WavLayout{}, {1});
+  dataFirst[12] = 'J';  // "fmt " becomes an unknown chunk "Jmt "
+  EXPECT_EQ("the \"data\" chunk comes before the \"fmt \" chunk", Refusal(dataFirst));
 }
 
 TEST(WavFile, RefusesChunksThatRunPastTheEndWithoutReadingThere) {
@@ -106,16 +84,6 @@ TEST(WavFile, RefusesChunksThatRunPastTheEndWithoutReadingThere) {
     std::vector<std::uint8_t> prefix(whole.begin(), whole.begin() + static_cast<long>(length));
     EXPECT_NE("", Refusal(prefix)) << length;
   }
-}
-
-TEST(WavFile, RefusesAFmtChunkTooShortOrMissing) {
-  auto bytes = MakeWav(WavLayout{}, {1});
-  bytes[16] = 12;  // "fmt " claims 12 bytes: the 4 that follow become a chunk header
-  EXPECT_EQ("the \"fmt \" chunk is shorter than 16 bytes", Refusal(bytes));
-
-  auto dataFirst = MakeWav(WavLayout{}, {1});
-  dataFirst[12] = 'J';  // "fmt " becomes an unknown chunk "Jmt "
-  EXPECT_EQ("the \"data\" chunk comes before the \"fmt \" chunk", Refusal(dataFirst));
 }
 
 TEST(WavFile, FileReadNamesTheFileInItsRefusal) {
