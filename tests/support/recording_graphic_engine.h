@@ -2,7 +2,6 @@
 // arguments, so that tests can check what a view asked for and in which order.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -12,7 +11,6 @@
 
 enum class CallKind { BeginFrame, Clear, EndFrame, SetTexture, DrawQuad, SetRenderTarget, DrawText };
 
-const char* callKindName(CallKind kind);
 // Readable names in test failure messages.
 std::ostream& operator<<(std::ostream& stream, CallKind kind);
 
@@ -23,20 +21,16 @@ struct RecordedCall {
   ge::Quad quad{};            // DrawQuad: a copy of the caller's quad
   std::int32_t texture = -1;  // DrawQuad: the slot selected by the last SetTexture, −1 if none yet
   std::string text;           // DrawText: the bytes up to the terminator
-  float x = 0.0f;             // DrawText
-  float y = 0.0f;
-  float r = 0.0f;             // Clear, DrawText
-  float g = 0.0f;
-  float b = 0.0f;
+  float x = 0.0f, y = 0.0f;   // DrawText
+  float r = 0.0f, g = 0.0f, b = 0.0f;  // Clear, DrawText
   float a = 0.0f;             // DrawText
 };
 
-// A drawn quad with the texture slot it was drawn with, for the quads() view.
+// A drawn quad with the texture slot it was drawn with; the corner, size and texture rectangle.
 struct RecordedQuad {
   ge::Quad quad;
   std::int32_t texture;
 
-  // Convenience: the top-left corner, the size and the texture rectangle.
   float x() const { return quad.vertices[0].x; }
   float y() const { return quad.vertices[0].y; }
   float width() const { return quad.vertices[1].x - quad.vertices[0].x; }
@@ -50,42 +44,38 @@ struct RecordedQuad {
 
 struct RecordedText {
   std::string text;
-  float x;
-  float y;
-  float r;
-  float g;
-  float b;
-  float a;
+  float x, y, r, g, b, a;
 };
 
 class RecordingGraphicEngine final : public ge::XGraphicEngine {
  public:
-  void BeginFrame() override;
+  static constexpr std::int32_t kAnyTexture = -2;
+
+  void BeginFrame() override { record(CallKind::BeginFrame); }
   void Clear(float r, float g, float b) override;
-  void EndFrame() override;
+  void EndFrame() override { record(CallKind::EndFrame); }
   void SetTexture(std::int32_t slot) override;
   void DrawQuad(const ge::Quad* quad) override;
-  void SetRenderTarget(std::int32_t slot) override;
+  void SetRenderTarget(std::int32_t slot) override { record(CallKind::SetRenderTarget).slot = slot; }
   void DrawText(float x, float y, const char* text, float r, float g, float b, float a) override;
 
   // Forgets the recorded calls; the selected texture is kept, as a real engine keeps it.
-  void clear();
+  void clear() { calls.clear(); }
 
-  // The DrawQuad calls in order, each with the slot selected when it was drawn.
-  std::vector<RecordedQuad> quads() const;
-  // Only the quads drawn with one texture slot.
-  std::vector<RecordedQuad> quadsWithTexture(std::int32_t slot) const;
+  // The DrawQuad calls in order, all of them or those drawn with one texture slot.
+  std::vector<RecordedQuad> quads(std::int32_t slot = kAnyTexture) const;
   // The DrawText calls in order.
   std::vector<RecordedText> texts() const;
   // The kinds of all calls in order, e.g. to compare against an expected sequence.
   std::vector<CallKind> kinds() const;
-  // How many calls of one kind were made.
-  std::size_t count(CallKind kind) const;
 
   std::vector<RecordedCall> calls;
   std::int32_t currentTexture = -1;  // the slot of the last SetTexture, −1 before any
 
  private:
-  RecordedCall& record(CallKind kind);
+  RecordedCall& record(CallKind kind) {
+    RecordedCall& call = calls.emplace_back();
+    call.kind = kind;
+    return call;
+  }
 };
-

@@ -1,6 +1,7 @@
 // How each unit kind draws its two layers from the unit sheet.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -9,37 +10,16 @@
 
 namespace {
 
-struct Rectangle {
-  float x, y, width, height;
-  float u0, v0, u1, v1;
-};
+using Rectangle = std::array<float, 8>;
 
-void expectQuad(const Rectangle& expected, const RecordedQuad& quad) {
-  EXPECT_EQ(ge::kUnitSheetSlot, quad.texture);
-  EXPECT_FLOAT_EQ(expected.x, quad.x());
-  EXPECT_FLOAT_EQ(expected.y, quad.y());
-  EXPECT_FLOAT_EQ(expected.width, quad.width());
-  EXPECT_FLOAT_EQ(expected.height, quad.height());
-  EXPECT_FLOAT_EQ(expected.u0, quad.u0());
-  EXPECT_FLOAT_EQ(expected.v0, quad.v0());
-  EXPECT_FLOAT_EQ(expected.u1, quad.u1());
-  EXPECT_FLOAT_EQ(expected.v1, quad.v1());
-}
-
-void expectQuads(const std::vector<Rectangle>& expected, const RecordingGraphicEngine& engine) {
-  const std::vector<RecordedQuad> quads = engine.quads();
-  ASSERT_EQ(expected.size(), quads.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    SCOPED_TRACE(i);
-    expectQuad(expected[i], quads[i]);
+// The quads drawn, each with the unit sheet, as {x, y, width, height, u0, v0, u1, v1}.
+std::vector<Rectangle> sheetQuads(const RecordingGraphicEngine& engine) {
+  std::vector<Rectangle> rectangles;
+  for (const RecordedQuad& quad : engine.quads()) {
+    EXPECT_EQ(ge::kUnitSheetSlot, quad.texture);
+    rectangles.push_back({quad.x(), quad.y(), quad.width(), quad.height(), quad.u0(), quad.v0(), quad.u1(), quad.v1()});
   }
-}
-
-// The unit sheet is selected before the first quad of a layer.
-void expectSheetSelectedFirst(const RecordingGraphicEngine& engine) {
-  ASSERT_FALSE(engine.calls.empty());
-  EXPECT_EQ(CallKind::SetTexture, engine.calls.front().kind);
-  EXPECT_EQ(ge::kUnitSheetSlot, engine.calls.front().slot);
+  return rectangles;
 }
 
 class UnitDrawing : public ::testing::Test {
@@ -47,6 +27,9 @@ class UnitDrawing : public ::testing::Test {
   void drawLayer(const orvane::XUnit& unit, std::int32_t x, std::int32_t y, bool layer, std::int32_t tint = 0) {
     engine.clear();
     unit.draw(engine, x, y, tint, layer);
+    // The unit sheet is selected before the first quad of a layer.
+    EXPECT_EQ(CallKind::SetTexture, engine.calls.at(0).kind);
+    EXPECT_EQ(ge::kUnitSheetSlot, engine.calls[0].slot);
   }
 
   RecordingGraphicEngine engine;
@@ -62,8 +45,7 @@ TEST_F(UnitDrawing, LowerLayerIsTheSameBodyForEveryKind) {
   for (const orvane::XUnit* unit : units) {
     SCOPED_TRACE(unit->kindName());
     drawLayer(*unit, 64, 56, false);
-    expectSheetSelectedFirst(engine);
-    expectQuads({{64, 48, 48, 32, 0, 0, 0.375f, 0.25f}}, engine);
+    EXPECT_EQ((std::vector<Rectangle>{{64, 48, 48, 32, 0, 0, 0.375f, 0.25f}}), sheetQuads(engine));
   }
 }
 
@@ -71,14 +53,13 @@ TEST_F(UnitDrawing, TriggerUpperLayerMarksTheSideOfItsNextOutput) {
   orvane::ZTriggerUnit trigger;
   trigger.side = 1;
   drawLayer(trigger, 32, 80, true);
-  expectSheetSelectedFirst(engine);
-  expectQuads({{32, 68, 48, 32, 0, 0.25f, 0.375f, 0.5f}, {64, 68, 16, 16, 0.375f, 0.375f, 0.5f, 0.5f}}, engine);
+  EXPECT_EQ((std::vector<Rectangle>{{32, 68, 48, 32, 0, 0.25f, 0.375f, 0.5f}, {64, 68, 16, 16, 0.375f, 0.375f, 0.5f, 0.5f}}), sheetQuads(engine));
 
   // The mark follows the run's side, not the side the player chose.
   trigger.initialSide = 1;
   trigger.side = 0;
   drawLayer(trigger, 32, 80, true);
-  expectQuads({{32, 68, 48, 32, 0, 0.25f, 0.375f, 0.5f}, {32, 68, 16, 16, 0.375f, 0.25f, 0.5f, 0.375f}}, engine);
+  EXPECT_EQ((std::vector<Rectangle>{{32, 68, 48, 32, 0, 0.25f, 0.375f, 0.5f}, {32, 68, 16, 16, 0.375f, 0.25f, 0.5f, 0.375f}}), sheetQuads(engine));
 }
 
 TEST_F(UnitDrawing, SwapperUpperLayerIsItsBodyAlone) {
@@ -86,30 +67,27 @@ TEST_F(UnitDrawing, SwapperUpperLayerIsItsBodyAlone) {
   swapper.fromLeft = 1;
   swapper.fromRight = 3;
   drawLayer(swapper, 16, 44, true);
-  expectSheetSelectedFirst(engine);
-  expectQuads({{16, 32, 48, 32, 0, 0.5f, 0.375f, 0.75f}}, engine);
+  EXPECT_EQ((std::vector<Rectangle>{{16, 32, 48, 32, 0, 0.5f, 0.375f, 0.75f}}), sheetQuads(engine));
 }
 
 TEST_F(UnitDrawing, AccumulatorShowsStoredColoursAboveTheColumnsTheyLeaveBy) {
   orvane::ZAccumulatorUnit accumulator;
   drawLayer(accumulator, 48, 92, true);
-  expectQuads({{48, 80, 48, 32, 0, 0.75f, 0.375f, 1.0f}}, engine);
+  EXPECT_EQ((std::vector<Rectangle>{{48, 80, 48, 32, 0, 0.75f, 0.375f, 1.0f}}), sheetQuads(engine));
 
   // A then B: the oldest leaves on the right, so its tile sits over the right column.
   accumulator.stored = {1, 2};
   drawLayer(accumulator, 48, 92, true);
-  expectQuads({{48, 80, 48, 32, 0, 0.75f, 0.375f, 1.0f},
+  EXPECT_EQ((std::vector<Rectangle>{{48, 80, 48, 32, 0, 0.75f, 0.375f, 1.0f},
                {84, 90, 8, 8, 0.375f, 0.8125f, 0.4375f, 0.875f},
-               {68, 90, 8, 8, 0.375f, 0.875f, 0.4375f, 0.9375f}},
-              engine);
+               {68, 90, 8, 8, 0.375f, 0.875f, 0.4375f, 0.9375f}}), sheetQuads(engine));
 
   accumulator.stored = {3, 1, 2};
   drawLayer(accumulator, 48, 92, true);
-  expectQuads({{48, 80, 48, 32, 0, 0.75f, 0.375f, 1.0f},
+  EXPECT_EQ((std::vector<Rectangle>{{48, 80, 48, 32, 0, 0.75f, 0.375f, 1.0f},
                {84, 90, 8, 8, 0.375f, 0.9375f, 0.4375f, 1.0f},
                {68, 90, 8, 8, 0.375f, 0.8125f, 0.4375f, 0.875f},
-               {52, 90, 8, 8, 0.375f, 0.875f, 0.4375f, 0.9375f}},
-              engine);
+               {52, 90, 8, 8, 0.375f, 0.875f, 0.4375f, 0.9375f}}), sheetQuads(engine));
 }
 
 TEST_F(UnitDrawing, TintColoursEveryQuadOfBothLayers) {

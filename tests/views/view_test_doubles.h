@@ -1,5 +1,5 @@
-// Test doubles for the view tests: an input engine that only holds a mouse position, and a unit that
-// records the draw calls it receives instead of drawing.
+// Test doubles for the view tests: a unit that notes the draw calls it receives instead of drawing,
+// and a helper that rests the scripted pointer at a logical point.
 #pragma once
 
 #include <cstdint>
@@ -8,33 +8,17 @@
 #include <vector>
 
 #include "game/unit.h"
-#include "ie/input_engine.h"
+#include "ie/input_engine_scripted.h"
 #include "tests/support/recording_graphic_engine.h"
 
-// The pointer stands still at (mouseX, mouseY) display pixels; no key or button is ever down.
-class MouseAt final : public ie::XInputEngine {
- public:
-  MouseAt(std::int32_t x = 0, std::int32_t y = 0) : mouseX(x), mouseY(y) {}
-
-  void Update() override {}
-  bool KeyChanged(std::int32_t, bool wasDown, bool isDown) const override { return !wasDown && !isDown; }
-  bool KeyWasDown(std::int32_t) const override { return false; }
-  bool KeyDown(std::int32_t) const override { return false; }
-  std::int32_t MouseX() const override { return mouseX; }
-  std::int32_t MouseY() const override { return mouseY; }
-  bool ButtonChanged(std::int32_t, bool wasDown, bool isDown) const override { return !wasDown && !isDown; }
-  bool ButtonWasDown(std::int32_t) const override { return false; }
-  bool ButtonDown(std::int32_t) const override { return false; }
-  void ClearKeys() override {}
-
-  std::int32_t mouseX;
-  std::int32_t mouseY;
-};
+// The views read display pixels halved: logical (x, y) is display (2x, 2y).
+inline void pointAt(ie::ScriptedInputEngine& input, std::int32_t logicalX, std::int32_t logicalY) {
+  input.SetPointer(2 * logicalX, 2 * logicalY);
+  input.Update();
+}
 
 struct DrawCall {
-  std::int32_t x;
-  std::int32_t y;
-  std::int32_t tint;
+  std::int32_t x, y, tint;
   bool layer;
   std::size_t callIndex = 0;  // position among the engine's recorded calls when the unit was asked
   std::size_t sequence = 0;   // order among all spies' draws
@@ -48,7 +32,6 @@ inline std::ostream& operator<<(std::ostream& stream, const DrawCall& call) {
   return stream << "draw at (" << call.x << ", " << call.y << ") tint " << call.tint << " layer " << call.layer;
 }
 
-// A unit that draws nothing and notes each draw request, with where it fell in the engine's call log.
 class SpyUnit final : public orvane::XUnit {
  public:
   explicit SpyUnit(const char* help = "spy help") : help(help) {}
@@ -58,8 +41,7 @@ class SpyUnit final : public orvane::XUnit {
   void toggle() override {}
   void reset() override {}
   std::unique_ptr<orvane::XUnit> clone() const override { return std::make_unique<SpyUnit>(help); }
-  void draw(ge::XGraphicEngine& engine, std::int32_t x, std::int32_t y, std::int32_t tint,
-            bool layer) const override {
+  void draw(ge::XGraphicEngine& engine, std::int32_t x, std::int32_t y, std::int32_t tint, bool layer) const override {
     const auto* recording = dynamic_cast<const RecordingGraphicEngine*>(&engine);
     draws.push_back({x, y, tint, layer, recording != nullptr ? recording->calls.size() : 0, drawSequence++});
   }
