@@ -33,58 +33,37 @@ std::string shape(const std::vector<replay::Step>& steps) {
   return letters;
 }
 
-TEST(ReplayScript, CommandsBecomeTheirSteps) {
+TEST(ReplayScript, CommandsBecomeTheirStepsAndClicksAndDragsStandForSeveral) {
   const auto steps = parse(
       "# a comment\n"
-      "\n"
       "   \t\n"
-      "wait 240\n"
+      "wait 240\r\n"
       "move -3 7\n"
       "press left\n"
       "release right\n"
       "dump\n"
-      "shot out.png\n");
-  ASSERT_EQ("WMPRDS", shape(steps));
+      "shot  my frame.png \n"
+      "click 10 20\n"
+      "rclick 1 2\n"
+      "drag 1 2 3 4\n");
+  ASSERT_EQ("WMPRDS" "MPWRW" "MPWRW" "MPWMWRW", shape(steps));
   EXPECT_EQ(240, steps[0].frames);
-  EXPECT_EQ(4, steps[0].line);
+  EXPECT_EQ(3, steps[0].line);
   EXPECT_EQ(-3, steps[1].x);
   EXPECT_EQ(7, steps[1].y);
   EXPECT_EQ(replay::kLeftButton, steps[2].button);
   EXPECT_EQ(replay::kRightButton, steps[3].button);
-  EXPECT_EQ("out.png", steps[5].file);
-  EXPECT_EQ(9, steps[5].line);
-}
-
-TEST(ReplayScript, ClickRightClickAndDragStandForTheirSteps) {
-  const auto click = parse("click 10 20\n");
-  ASSERT_EQ("MPWRW", shape(click));
-  EXPECT_EQ(10, click[0].x);
-  EXPECT_EQ(20, click[0].y);
-  EXPECT_EQ(replay::kLeftButton, click[1].button);
-  EXPECT_EQ(1, click[2].frames);
-  EXPECT_EQ(replay::kLeftButton, click[3].button);
-  EXPECT_EQ(1, click[4].frames);
-
-  const auto rightClick = parse("rclick 1 2\n");
-  ASSERT_EQ("MPWRW", shape(rightClick));
-  EXPECT_EQ(replay::kRightButton, rightClick[1].button);
-  EXPECT_EQ(replay::kRightButton, rightClick[3].button);
-
-  const auto drag = parse("drag 1 2 3 4\n");
-  ASSERT_EQ("MPWMWRW", shape(drag));
-  EXPECT_EQ(1, drag[0].x);
-  EXPECT_EQ(2, drag[0].y);
-  EXPECT_EQ(3, drag[3].x);
-  EXPECT_EQ(4, drag[3].y);
-  EXPECT_EQ(replay::kLeftButton, drag[5].button);
-  for (const replay::Step& step : drag) EXPECT_EQ(1, step.line);
-}
-
-TEST(ReplayScript, WindowsLineEndsAndSpacesInShotNamesAreRead) {
-  const auto steps = parse("wait 2\r\nshot  my frame.png \r\ndump\r\n");
-  ASSERT_EQ("WSD", shape(steps));
-  EXPECT_EQ(2, steps[0].frames);
-  EXPECT_EQ("my frame.png", steps[1].file);
+  EXPECT_EQ("my frame.png", steps[5].file);
+  EXPECT_EQ(8, steps[5].line);
+  EXPECT_EQ(10, steps[6].x);
+  EXPECT_EQ(1, steps[8].frames);
+  EXPECT_EQ(replay::kLeftButton, steps[9].button);
+  EXPECT_EQ(replay::kRightButton, steps[12].button);
+  EXPECT_EQ(3, steps[19].x);
+  EXPECT_EQ(4, steps[19].y);
+  EXPECT_EQ(replay::kLeftButton, steps[21].button);
+  EXPECT_EQ(11, steps[22].line);
+  EXPECT_TRUE(parse("# only\n# comments").empty());
 }
 
 TEST(ReplayScript, BadLinesAreRefusedWithTheirNumberAndReason) {
@@ -108,11 +87,6 @@ TEST(ReplayScript, BadLinesAreRefusedWithTheirNumberAndReason) {
   EXPECT_EQ("'shot' needs a file name: shot FILE.png", refuse("shot   \n").message);
   EXPECT_EQ("unknown command 'Wait'", refuse("Wait 1\n").message);
   EXPECT_EQ(2, refuse("# fine\nwait 1 # not a comment\n").line);
-}
-
-TEST(ReplayScript, EmptyScriptHasNoSteps) {
-  EXPECT_TRUE(parse("").empty());
-  EXPECT_TRUE(parse("# only\n# comments").empty());
 }
 
 }  // namespace
