@@ -8,33 +8,22 @@
 #include <mutex>
 #include <thread>
 
-TEST(StartupGate, FinishedStartupLeavesNothingToWaitFor) {
-  StartupGate gate;
-  EXPECT_TRUE(gate.ContinueStartup());
-  EXPECT_TRUE(gate.ContinueStartup());
-  EXPECT_TRUE(gate.FinishStartup());
-  EXPECT_FALSE(gate.RequestStop());
-  gate.WaitUntilSettled();  // returns at once
+TEST(StartupGate, StopEndsStartupAtTheNextStepAndNeverAfterItFinished) {
+  StartupGate finished;
+  EXPECT_TRUE(finished.ContinueStartup());
+  EXPECT_TRUE(finished.FinishStartup());
+  EXPECT_FALSE(finished.RequestStop());
+  finished.WaitUntilSettled();  // returns at once
   // The frame loop is not stopped by the gate: Shutdown holds the toolkit lock instead.
-  EXPECT_TRUE(gate.ContinueStartup());
-}
+  EXPECT_TRUE(finished.ContinueStartup());
 
-TEST(StartupGate, StopDuringStartupEndsItAtTheNextStep) {
-  StartupGate gate;
-  EXPECT_TRUE(gate.ContinueStartup());
-  EXPECT_TRUE(gate.RequestStop());
-  EXPECT_FALSE(gate.ContinueStartup());
-  gate.WaitUntilSettled();
-  EXPECT_FALSE(gate.ContinueStartup());
-  EXPECT_FALSE(gate.FinishStartup());
-  EXPECT_FALSE(gate.RequestStop());
-}
-
-TEST(StartupGate, StopBeforeTheLastStepKeepsTheFrameLoopFromStarting) {
-  StartupGate gate;
-  EXPECT_TRUE(gate.RequestStop());
-  EXPECT_FALSE(gate.FinishStartup());
-  gate.WaitUntilSettled();
+  StartupGate stopped;
+  EXPECT_TRUE(stopped.ContinueStartup());
+  EXPECT_TRUE(stopped.RequestStop());
+  EXPECT_FALSE(stopped.ContinueStartup());
+  stopped.WaitUntilSettled();
+  EXPECT_FALSE(stopped.FinishStartup());  // the frame loop never starts
+  EXPECT_FALSE(stopped.RequestStop());
 }
 
 TEST(StartupGate, ShutdownWaitsForTheStepInProgress) {
