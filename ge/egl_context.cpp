@@ -52,6 +52,7 @@ void EglContext::destroyContext() {
   context = nullptr;
   surface = nullptr;
   config = nullptr;
+  preservedSwaps = false;
 }
 
 void EglContext::closeEglDisplay() {
@@ -92,14 +93,22 @@ bool EglContext::tryCreateContext() {
     XWindowAttributes attributes;
     if (XGetWindowAttributes(asX(xDisplay), window, &attributes) == 0) return false;
     const VisualID wanted = XVisualIDFromVisual(attributes.visual);
+    // Of those, one whose swaps can keep the surface's pixels is preferred: the engine then draws
+    // its never-cleared back buffer straight into the window instead of copying it there.
     bool found = false;
-    for (EGLint i = 0; i < configCount && !found; ++i) {
+    bool preserving = false;
+    for (EGLint i = 0; i < configCount && !preserving; ++i) {
       EGLint visual = 0;
-      if (eglGetConfigAttrib(display, configs[i], EGL_NATIVE_VISUAL_ID, &visual) == EGL_TRUE &&
-          static_cast<VisualID>(visual) == wanted) {
-        chosen = configs[i];
-        found = true;
+      EGLint surfaceTypes = 0;
+      if (eglGetConfigAttrib(display, configs[i], EGL_NATIVE_VISUAL_ID, &visual) != EGL_TRUE ||
+          static_cast<VisualID>(visual) != wanted) {
+        continue;
       }
+      eglGetConfigAttrib(display, configs[i], EGL_SURFACE_TYPE, &surfaceTypes);
+      const bool canPreserve = (surfaceTypes & EGL_SWAP_BEHAVIOR_PRESERVED_BIT) != 0;
+      if (!found || canPreserve) chosen = configs[i];
+      found = true;
+      preserving = canPreserve;
     }
     if (!found) return false;
   }
@@ -126,6 +135,10 @@ bool EglContext::tryCreateContext() {
   if (surface != nullptr) {
     // The game paces its own frames; presenting never waits for the retrace.
     eglSwapInterval(display, 0);
+    EGLint behaviour = EGL_BUFFER_DESTROYED;
+    preservedSwaps = eglSurfaceAttrib(display, surface, EGL_SWAP_BEHAVIOR, EGL_BUFFER_PRESERVED) == EGL_TRUE &&
+                     eglQuerySurface(display, surface, EGL_SWAP_BEHAVIOR, &behaviour) == EGL_TRUE &&
+                     behaviour == EGL_BUFFER_PRESERVED;
   }
   return true;
 }
@@ -175,6 +188,7 @@ void EglContext::Abandon() {
   config = nullptr;
   surface = nullptr;
   context = nullptr;
+  preservedSwaps = false;
 }
 
 }  // namespace ge

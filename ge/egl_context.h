@@ -30,6 +30,9 @@ class EglContext {
   bool WindowSize(int& width, int& height) const;
   // Shows the default framebuffer in the window. Headless this does nothing.
   void SwapBuffers();
+  // True when the window surface keeps its pixels across a swap, so that it can stand in for an
+  // off-screen buffer that is never cleared (false headless, or when the driver cannot promise it).
+  bool KeepsPixelsAcrossSwaps() const { return preservedSwaps; }
 
   // True when the context is current on the calling thread or could be made current here; it is
   // not when another thread still holds it (a shutdown on the toolkit's thread).
@@ -53,6 +56,7 @@ class EglContext {
   void* config = nullptr;         // EGLConfig
   void* surface = nullptr;        // EGLSurface, null headless
   void* context = nullptr;        // EGLContext
+  bool preservedSwaps = false;    // the window surface's swaps keep its pixels
 };
 
 }  // namespace ge

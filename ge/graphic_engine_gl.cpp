@@ -1,12 +1,14 @@
 // The graphic engine on OpenGL 3.3 core. Every image is kept top row first in memory and every
-// render target is drawn without a y-flip, so canvas row y is texture row y; the only flip is the
-// final copy of the back buffer into the window, whose rows GL counts from the bottom.
+// render target is drawn without a y-flip, so canvas row y is texture row y; the only flip is onto
+// the window, whose rows GL counts from the bottom: in the final copy of the back buffer, or, when
+// the window itself holds the back buffer, in the drawing into it.
 // GL pixel centres lie at half-integers, so quads need no half-pixel shift to map texels exactly.
 #include "ge/graphic_engine_gl.h"
 
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/glcorearb.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cstdio>
 #include <string>
@@ -27,11 +29,14 @@ layout(location = 0) in vec2 position;
 layout(location = 1) in vec4 colour;
 layout(location = 2) in vec2 textureCoordinate;
 uniform vec2 targetSize;
+uniform float yDirection;
 out vec4 vertexColour;
 out vec2 uv;
 void main() {
-  // Pixels to clip space without a flip: target row y stays memory row y.
-  gl_Position = vec4(position / targetSize * 2.0 - 1.0, 0.0, 1.0);
+  // Pixels to clip space without a flip (target row y stays memory row y), except on the window,
+  // whose rows run bottom up: there yDirection is -1, an exact mirror.
+  vec2 clip = position / targetSize * 2.0 - 1.0;
+  gl_Position = vec4(clip.x, clip.y * yDirection, 0.0, 1.0);
   vertexColour = colour;
   uv = textureCoordinate;
 }
@@ -128,6 +133,7 @@ void GraphicEngineGL::createPipeline() {
   }
   glUseProgram(program);
   targetSizeLocation = glGetUniformLocation(program, "targetSize");
+  yDirectionLocation = glGetUniformLocation(program, "yDirection");
   glUniform1i(glGetUniformLocation(program, "image"), 0);
   glActiveTexture(GL_TEXTURE0);
 
@@ -272,6 +278,41 @@ void GraphicEngineGL::requireDevice() const {
 void GraphicEngineGL::BeginFrame() {
   requireDevice();
   pendingCount = 0;
+  if (!egl.HasWindow()) return;
+  windowWidth = kBackBufferWidth;
+  windowHeight = kBackBufferHeight;
+  egl.WindowSize(windowWidth, windowHeight);
+  // A window of exactly the back buffer's size whose pixels survive the swaps can be the back
+  // buffer itself: the frame is drawn straight into it and the full-window copy is saved.
+  placeBackBuffer(egl.KeepsPixelsAcrossSwaps() && windowWidth == kBackBufferWidth &&
+                  windowHeight == kBackBufferHeight);
+}
+
+void GraphicEngineGL::placeBackBuffer(bool inWindow) {
+  if (inWindow == backBufferInWindow) return;
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, inWindow ? backBufferFramebuffer : 0);
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, inWindow ? 0 : backBufferFramebuffer);
+  if (inWindow) {
+    // The picture so far moves into the window, turned upside down for the window's row order.
+    glBlitFramebuffer(0, 0, kBackBufferWidth, kBackBufferHeight, 0, kBackBufferHeight, kBackBufferWidth, 0,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  } else {
+    // The window only leaves this size by a resize, and a resized surface has already dropped its
+    // pixels: the off-screen back buffer starts again from black, as at start-up.
+    glViewport(0, 0, kBackBufferWidth, kBackBufferHeight);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  backBufferInWindow = inWindow;
+  if (renderTarget == -1) {
+    bindBackBuffer();
+  } else {
+    bindTarget(currentFramebuffer, targetWidth, targetHeight);
+  }
+}
+
+void GraphicEngineGL::bindBackBuffer() {
+  bindTarget(backBufferInWindow ? 0u : backBufferFramebuffer, kBackBufferWidth, kBackBufferHeight);
 }
 
 void GraphicEngineGL::Clear(float r, float g, float b) {
@@ -311,7 +352,7 @@ void GraphicEngineGL::SetRenderTarget(std::int32_t slot) {
   flush();
   if (slot == -1) {
     renderTarget = -1;
-    bindTarget(backBufferFramebuffer, kBackBufferWidth, kBackBufferHeight);
+    bindBackBuffer();
   } else if (slot == kCanvasSlot) {
     renderTarget = slot;
     bindTarget(canvasFramebuffer, kCanvasWidth, kCanvasHeight);
@@ -389,20 +430,26 @@ void GraphicEngineGL::bindTarget(unsigned framebuffer, int width, int height) {
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
   glViewport(0, 0, width, height);
   glUniform2f(targetSizeLocation, static_cast<float>(width), static_cast<float>(height));
+  glUniform1f(yDirectionLocation, framebuffer == 0 ? -1.0f : 1.0f);
 }
 
 void GraphicEngineGL::present() {
   if (!egl.HasWindow()) return;
-  int windowWidth = kBackBufferWidth;
-  int windowHeight = kBackBufferHeight;
-  egl.WindowSize(windowWidth, windowHeight);
+  if (backBufferInWindow) {
+    // The window already shows the picture, and keeps it for the next frame to draw over.
+    egl.SwapBuffers();
+    return;
+  }
   const ViewportFit fit = FitBackBuffer(windowWidth, windowHeight);
 
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, backBufferFramebuffer);
   glViewport(0, 0, windowWidth, windowHeight);
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
+  if (fit.width != windowWidth || fit.height != windowHeight) {
+    // Black bars; a picture that fills the window leaves nothing to clear.
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
   if (fit.width > 0 && fit.height > 0) {
     // Window rows count from the bottom: the back buffer's top row goes to the picture's top edge.
     const int top = windowHeight - fit.y;
@@ -416,10 +463,19 @@ void GraphicEngineGL::present() {
 }
 
 void GraphicEngineGL::ReadBackBuffer(std::vector<std::uint8_t>& rgb) const {
-  rgb.resize(static_cast<std::size_t>(kBackBufferWidth) * kBackBufferHeight * 3);
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, backBufferFramebuffer);
-  // The back buffer is stored top row first, so GL's row 0 is the picture's top row.
+  constexpr std::size_t rowBytes = static_cast<std::size_t>(kBackBufferWidth) * 3;
+  rgb.resize(rowBytes * kBackBufferHeight);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, backBufferInWindow ? 0 : backBufferFramebuffer);
+  // The off-screen back buffer is stored top row first, so GL's row 0 is the picture's top row;
+  // the window's rows run bottom up and are turned over here.
   glReadPixels(0, 0, kBackBufferWidth, kBackBufferHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  if (backBufferInWindow) {
+    for (std::size_t top = 0, bottom = kBackBufferHeight - 1; top < bottom; ++top, --bottom) {
+      std::swap_ranges(rgb.begin() + static_cast<std::ptrdiff_t>(top * rowBytes),
+                       rgb.begin() + static_cast<std::ptrdiff_t>((top + 1) * rowBytes),
+                       rgb.begin() + static_cast<std::ptrdiff_t>(bottom * rowBytes));
+    }
+  }
   glBindFramebuffer(GL_READ_FRAMEBUFFER, currentFramebuffer);
 }
 

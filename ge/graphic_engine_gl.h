@@ -99,6 +99,8 @@ class GraphicEngineGL final : public XGraphicEngine {
   void requireDevice() const;
   void flush();
   void bindTarget(unsigned framebuffer, int width, int height);
+  void bindBackBuffer();
+  void placeBackBuffer(bool inWindow);
   void present();
   unsigned textureOf(std::int32_t slot) const;
 
@@ -113,12 +115,16 @@ class GraphicEngineGL final : public XGraphicEngine {
 
   unsigned program = 0;
   int targetSizeLocation = -1;
+  int yDirectionLocation = -1;
   unsigned vertexArray = 0;
   unsigned vertexBuffer = 0;
   unsigned indexBuffer = 0;
 
   unsigned backBufferFramebuffer = 0;  // our own back buffer: never cleared, kept across frames
   unsigned backBufferTexture = 0;
+  bool backBufferInWindow = false;     // the window's surface holds the back buffer instead
+  int windowWidth = kBackBufferWidth;  // the window's size, read at each frame's start
+  int windowHeight = kBackBufferHeight;
   unsigned canvasFramebuffer = 0;      // slot 0 as a render target
   unsigned slotFramebuffer = 0;        // any other slot as a render target
   unsigned currentFramebuffer = 0;     // the framebuffer of the current render target

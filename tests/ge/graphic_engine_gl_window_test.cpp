@@ -1,11 +1,16 @@
 // The OpenGL engine on a real X11 window (a private Xvfb server): the picture is presented fitted
-// into the window, centred, 4:3, with black bars, and follows the window when it is resized.
+// into the window, centred, 4:3, with black bars, and follows the window when it is resized; a
+// window of the picture's own size shows exactly the pictures drawn without a window.
 #include "ge/graphic_engine_gl.h"
 
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "ge/graphic_engine_adapter.h"
 #include "ge/quad.h"
@@ -68,6 +73,72 @@ TEST(GraphicEngineGLWindow, PictureIsFittedCentredWithBlackBarsAndFollowsResizes
     EXPECT_EQ(red, Screenshot(engine).at(8, 8));
   }
   XCloseDisplay(display);
+}
+
+// Frames whose canvas is translucent in places, so that each picture also shows the ones before it.
+void drawTranslucentFrame(ge::ZGraphicEngineAdapter& adapter, int frame) {
+  const float step = static_cast<float>(frame);
+  adapter.BeginFrame();
+  adapter.Clear(0.25f * step, 0.5f, 1.0f - 0.2f * step);
+  ge::Quad quad;
+  ge::MakeQuad(quad, 10 * step, 20, 200, 150);
+  ge::TintQuad(quad, 1.0f, 0.3f * step, 0.1f, 0.35f + 0.1f * step);
+  adapter.SetTexture(200);
+  adapter.DrawQuad(&quad);
+  adapter.EndFrame();
+}
+
+std::vector<std::uint8_t> backBuffer(const ge::GraphicEngineGL& engine) {
+  std::vector<std::uint8_t> rgb;
+  engine.ReadBackBuffer(rgb);
+  return rgb;
+}
+
+// A window of exactly 640 × 480 may hold the back buffer itself; it must still show, frame after
+// frame, what the engine draws without any window, translucent overlays of earlier frames included.
+TEST(GraphicEngineGLWindow, WindowOfThePicturesSizeShowsTheHeadlessPicturesFrameAfterFrame) {
+  constexpr int kFrames = 5;
+  XvfbDisplay server;
+  ASSERT_EQ("", server.Start(1024, 768));
+  Display* display = XOpenDisplay(nullptr);
+  ASSERT_NE(nullptr, display);
+  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 640, 480, 0, 0, 0);
+  XMapWindow(display, window);
+  XSync(display, False);
+  std::vector<std::vector<std::uint8_t>> shown;  // the window's pixels after each frame, R G B
+  std::vector<std::vector<std::uint8_t>> read;   // the window engine's own read-back
+  {
+    ge::GraphicEngineGL engine(window, true);
+    ge::ZGraphicEngineAdapter adapter(&engine);
+    for (int frame = 0; frame < kFrames; ++frame) {
+      drawTranslucentFrame(adapter, frame);
+      XSync(display, False);
+      XImage* image = XGetImage(display, window, 0, 0, 640, 480, AllPlanes, ZPixmap);
+      ASSERT_NE(nullptr, image);
+      std::vector<std::uint8_t> rgb;
+      for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+          const unsigned long value = XGetPixel(image, x, y);
+          for (const int shift : {16, 8, 0}) rgb.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
+        }
+      }
+      XDestroyImage(image);
+      shown.push_back(std::move(rgb));
+      read.push_back(backBuffer(engine));
+    }
+  }
+  XCloseDisplay(display);
+
+  ge::GraphicEngineGL headless(ge::GraphicEngineGL::Headless{});
+  ge::ZGraphicEngineAdapter adapter(&headless);
+  for (std::size_t frame = 0; frame < kFrames; ++frame) {
+    drawTranslucentFrame(adapter, static_cast<int>(frame));
+    const std::vector<std::uint8_t> expected = backBuffer(headless);
+    EXPECT_TRUE(expected == shown[frame]) << "the window differs at frame " << frame;
+    EXPECT_TRUE(expected == read[frame]) << "the read-back differs at frame " << frame;
+  }
+  // The frames do overlay: the last picture still holds some of the first frame's colour.
+  EXPECT_NE(shown.front(), shown.back());
 }
 
 }  // namespace
