@@ -5,7 +5,6 @@
 
 #include <ostream>
 
-#include "tests/support/png_file.h"
 
 ge::GraphicEngineGL& HeadlessEngine() {
   static ge::GraphicEngineGL* const engine = ge::GraphicEngineGL::CreateHeadless();
@@ -48,10 +47,4 @@ Screenshot::Screenshot(const ge::GraphicEngineGL& engine) { engine.ReadBackBuffe
 Rgb Screenshot::at(int x, int y) const {
   const std::size_t at = (static_cast<std::size_t>(y) * ge::GraphicEngineGL::kBackBufferWidth + static_cast<std::size_t>(x)) * 3;
   return {rgb[at], rgb[at + 1], rgb[at + 2]};
-}
-
-void Screenshot::save(const std::string& name) const {
-  std::string error;
-  WritePng(testing::TempDir() + name, ge::GraphicEngineGL::kBackBufferWidth, ge::GraphicEngineGL::kBackBufferHeight,
-           rgb, error);
 }

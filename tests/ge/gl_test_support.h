@@ -32,8 +32,6 @@ class Screenshot {
  public:
   explicit Screenshot(const ge::GraphicEngineGL& engine);
   Rgb at(int x, int y) const;
-  // Saves it as a PNG beside the test's temporary files, for looking at a failure.
-  void save(const std::string& name) const;
 
  private:
   std::vector<std::uint8_t> rgb;
