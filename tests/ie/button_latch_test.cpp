@@ -29,7 +29,6 @@ std::string Samples(const std::string& samples) {
   return Samples(latch, samples);
 }
 
-
 TEST(ButtonLatch, EveryPressShowsOnceWhenPointerAndRecordsSeeItAtDifferentTimes) {
   const std::pair<const char*, const char*> cases[] = {
       {"__XXX__X_", "__XXX__X_"},  // the pointer alone is reported as it is
@@ -73,30 +72,20 @@ TEST(ButtonLatch, FloodOfRecordsIsBounded) {
 TEST(ButtonLatch, LatchedPressTellsWhereItHappened) {
   ie::ButtonLatch latch;
   const std::vector<ie::PressPosition> taps = {{true, 10, 20}, {true, 30, 40}, {}};
-  ie::LatchSample sample = latch.Sample(false, taps);
-  EXPECT_TRUE(sample.down);
-  EXPECT_TRUE(sample.fromRecord);
-  EXPECT_TRUE(sample.position.known);
-  EXPECT_EQ(10, sample.position.x);
-  EXPECT_EQ(20, sample.position.y);
-
-  sample = latch.Sample(false, {});  // the release, wherever the pointer is
-  EXPECT_FALSE(sample.down);
-  EXPECT_FALSE(sample.fromRecord);
-  sample = latch.Sample(false, {});
-  EXPECT_TRUE(sample.fromRecord);
-  EXPECT_EQ(30, sample.position.x);
-  EXPECT_EQ(40, sample.position.y);
-  latch.Sample(false, {});
-  sample = latch.Sample(false, {});
-  EXPECT_TRUE(sample.fromRecord);
-  EXPECT_FALSE(sample.position.known);
-
-  // A press the pointer shows itself is where the pointer is: no position of a record.
-  latch.Sample(false, {});
-  sample = latch.Sample(true, taps);
-  EXPECT_TRUE(sample.down);
-  EXPECT_FALSE(sample.fromRecord);
+  // Each sample as "down/fromRecord x,y": the taps in turn, released in between wherever the
+  // pointer is; a press the pointer shows itself has no record's place.
+  const auto sample = [&latch](bool pointerDown, const std::vector<ie::PressPosition>& recorded) {
+    const ie::LatchSample got = latch.Sample(pointerDown, recorded);
+    return std::to_string(got.down) + "/" + std::to_string(got.fromRecord) + " " +
+           (got.position.known ? std::to_string(got.position.x) + "," + std::to_string(got.position.y) : "?");
+  };
+  EXPECT_EQ("1/1 10,20", sample(false, taps));
+  EXPECT_EQ("0/0 ?", sample(false, {}));
+  EXPECT_EQ("1/1 30,40", sample(false, {}));
+  sample(false, {});
+  EXPECT_EQ("1/1 ?", sample(false, {}));
+  sample(false, {});
+  EXPECT_EQ("1/0 ?", sample(true, taps));
 }
 
 }  // namespace
