@@ -1,92 +1,52 @@
-// Helpers of the sound tests: WAV files, tones, temporary folders.
+// Helpers of the sound tests: WAV files and temporary folders.
 #include "tests/se/wav_writer.h"
 
-#include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <numbers>
+#include <fstream>
 
 namespace se_test {
 
-namespace {
-
-void PutUint16(std::vector<std::uint8_t>& bytes, unsigned value) {
-  bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
-  bytes.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
-}
-
-void PutUint32(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
-  PutUint16(bytes, value & 0xFFFF);
-  PutUint16(bytes, value >> 16);
-}
-
-void PutId(std::vector<std::uint8_t>& bytes, const char* id) {
-  for (int index = 0; index < 4; ++index) {
-    bytes.push_back(static_cast<std::uint8_t>(id[index]));
-  }
-}
-
-}  // namespace
-
 std::vector<std::uint8_t> MakeWav(const WavLayout& layout, const std::vector<std::int16_t>& samples) {
-  const int blockAlign =
-      layout.blockAlign >= 0 ? layout.blockAlign : layout.channels * layout.bitsPerSample / 8;
-  const auto dataSize = static_cast<std::uint32_t>(samples.size() * 2);
   std::vector<std::uint8_t> bytes;
-  PutId(bytes, "RIFF");
-  PutUint32(bytes, 4 + (8 + 16) + (8 + dataSize));
-  PutId(bytes, "WAVE");
-  PutId(bytes, "fmt ");
-  PutUint32(bytes, 16);
-  PutUint16(bytes, static_cast<unsigned>(layout.formatTag));
-  PutUint16(bytes, static_cast<unsigned>(layout.channels));
-  PutUint32(bytes, static_cast<std::uint32_t>(layout.sampleRate));
-  PutUint32(bytes, static_cast<std::uint32_t>(layout.sampleRate * blockAlign));
-  PutUint16(bytes, static_cast<unsigned>(blockAlign));
-  PutUint16(bytes, static_cast<unsigned>(layout.bitsPerSample));
-  PutId(bytes, "data");
-  PutUint32(bytes, dataSize);
-  for (std::int16_t sample : samples) {
-    PutUint16(bytes, static_cast<std::uint16_t>(sample));
-  }
+  // Little-endian values of `size` bytes; four-letter chunk ids as they are.
+  const auto put = [&bytes](std::uint32_t value, int size) {
+    for (int index = 0; index < size; ++index) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * index)));
+  };
+  const auto id = [&bytes](const char* text) { bytes.insert(bytes.end(), text, text + 4); };
+  const int blockAlign = layout.blockAlign >= 0 ? layout.blockAlign : layout.channels * layout.bitsPerSample / 8;
+  const auto dataSize = static_cast<std::uint32_t>(samples.size() * 2);
+  id("RIFF");
+  put(4 + (8 + 16) + (8 + dataSize), 4);
+  id("WAVE");
+  id("fmt ");
+  put(16, 4);
+  put(static_cast<std::uint32_t>(layout.formatTag), 2);
+  put(static_cast<std::uint32_t>(layout.channels), 2);
+  put(static_cast<std::uint32_t>(layout.sampleRate), 4);
+  put(static_cast<std::uint32_t>(layout.sampleRate * blockAlign), 4);
+  put(static_cast<std::uint32_t>(blockAlign), 2);
+  put(static_cast<std::uint32_t>(layout.bitsPerSample), 2);
+  id("data");
+  put(dataSize, 4);
+  for (std::int16_t sample : samples) put(static_cast<std::uint16_t>(sample), 2);
   return bytes;
 }
 
-std::vector<std::int16_t> Tone(int frames, int channels, double frequency, int sampleRate, int amplitude) {
-  std::vector<std::int16_t> samples;
-  samples.reserve(static_cast<std::size_t>(frames) * channels);
-  for (int frame = 0; frame < frames; ++frame) {
-    const double value = amplitude * std::sin(2.0 * std::numbers::pi * frequency * frame / sampleRate);
-    for (int channel = 0; channel < channels; ++channel) {
-      samples.push_back(static_cast<std::int16_t>(std::lround(value)));
-    }
-  }
-  return samples;
-}
-
 bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    return false;
-  }
-  // fwrite must not be handed the null data of an empty vector, even for no bytes.
-  const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
+  std::ofstream file(path, std::ios::binary);
+  if (!bytes.empty()) file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(file.flush());
 }
 
 TemporaryFolder::TemporaryFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "varnelle-se-XXXXXX").string();
-  if (mkdtemp(pattern.data()) != nullptr) {
-    folder = pattern;
-  }
+  if (mkdtemp(pattern.data()) != nullptr) folder = pattern;
 }
 
 TemporaryFolder::~TemporaryFolder() {
-  if (!folder.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
+  std::error_code ignored;
+  if (!folder.empty()) std::filesystem::remove_all(folder, ignored);
 }
 
 }  // namespace se_test

@@ -1,5 +1,5 @@
-// Helpers of the sound tests: WAV files built in memory (well-formed or broken on purpose),
-// tones, and a temporary folder that removes itself.
+// Helpers of the sound tests: WAV files built in memory (well-formed or broken on purpose), and a
+// temporary folder that removes itself.
 #pragma once
 
 #include <cstdint>
@@ -18,9 +18,6 @@ struct WavLayout {
 
 // A RIFF WAVE file with a "fmt " chunk and a "data" chunk holding `samples` as 16-bit values.
 std::vector<std::uint8_t> MakeWav(const WavLayout& layout, const std::vector<std::int16_t>& samples);
-
-// `frames` frames of a sine of the given amplitude, the same on every channel.
-std::vector<std::int16_t> Tone(int frames, int channels, double frequency, int sampleRate, int amplitude);
 
 bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
