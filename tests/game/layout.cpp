@@ -74,12 +74,10 @@ std::string readable(const std::string& windows1251) {
     if (codePoint < 0x80) {
       utf8 += static_cast<char>(codePoint);
     } else if (codePoint < 0x800) {
-      utf8 += static_cast<char>(0xC0 | (codePoint >> 6));
-      utf8 += static_cast<char>(0x80 | (codePoint & 0x3F));
+      utf8 += {static_cast<char>(0xC0 | (codePoint >> 6)), static_cast<char>(0x80 | (codePoint & 0x3F))};
     } else {
-      utf8 += static_cast<char>(0xE0 | (codePoint >> 12));
-      utf8 += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-      utf8 += static_cast<char>(0x80 | (codePoint & 0x3F));
+      utf8 += {static_cast<char>(0xE0 | (codePoint >> 12)), static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)),
+               static_cast<char>(0x80 | (codePoint & 0x3F))};
     }
   }
   return utf8;

@@ -12,48 +12,43 @@
 
 namespace {
 
-// A unit's inside, for showing that a failed run stands still.
-std::vector<std::int32_t> unitState(const Level& level) {
+// What the units hold, for showing that a failed run stands still, and how many blocks are inside
+// them; every port and store is checked on the way to be empty or one of A, B, C.
+struct Insides {
   std::vector<std::int32_t> state;
+  std::int32_t held = 0;
+};
+Insides insidesOf(const Level& level) {
+  Insides insides;
+  const auto add = [&insides](std::int32_t colour) {
+    EXPECT_TRUE(colour >= 0 && colour <= 3);
+    insides.state.push_back(colour);
+    insides.held += colour != 0 ? 1 : 0;
+  };
   for (const auto& [sequence, placed] : level.units) {
     if (const auto* trigger = dynamic_cast<const orvane::ZTriggerUnit*>(placed.unit.get())) {
-      state.insert(state.end(), {trigger->initialSide, trigger->side, trigger->held});
+      EXPECT_TRUE(trigger->side == 0 || trigger->side == 1);
+      insides.state.insert(insides.state.end(), {trigger->initialSide, trigger->side});
+      add(trigger->held);
     } else if (const auto* swapper = dynamic_cast<const orvane::ZSwapperUnit*>(placed.unit.get())) {
-      state.insert(state.end(), {swapper->fromLeft, swapper->fromRight});
+      add(swapper->fromLeft);
+      add(swapper->fromRight);
     } else if (const auto* accumulator = dynamic_cast<const orvane::ZAccumulatorUnit*>(placed.unit.get())) {
-      state.push_back(static_cast<std::int32_t>(accumulator->stored.size()));
-      state.insert(state.end(), accumulator->stored.begin(), accumulator->stored.end());
+      EXPECT_LE(accumulator->stored.size(), 3u);
+      insides.state.push_back(static_cast<std::int32_t>(accumulator->stored.size()));
+      for (const std::int32_t colour : accumulator->stored) {
+        EXPECT_NE(0, colour);
+        add(colour);
+      }
     }
   }
-  return state;
+  return insides;
 }
 
 // Everything a tick may change.
 auto snapshot(const Level& level) {
   return std::make_tuple(level.tickCount, level.won, level.failureText, layout::blocksOf(level), level.delivered,
-                         unitState(level));
-}
-
-// Blocks held inside units; each unit kind is checked against its capacity on the way.
-std::int32_t heldBlocks(const Level& level) {
-  std::int32_t held = 0;
-  auto isColour = [](std::int32_t colour) { return colour >= 1 && colour <= 3; };
-  for (const auto& [sequence, placed] : level.units) {
-    if (const auto* trigger = dynamic_cast<const orvane::ZTriggerUnit*>(placed.unit.get())) {
-      EXPECT_TRUE(trigger->held == 0 || isColour(trigger->held));
-      EXPECT_TRUE(trigger->side == 0 || trigger->side == 1);
-      held += trigger->held != 0 ? 1 : 0;
-    } else if (const auto* swapper = dynamic_cast<const orvane::ZSwapperUnit*>(placed.unit.get())) {
-      EXPECT_TRUE(swapper->fromLeft == 0 || isColour(swapper->fromLeft));
-      EXPECT_TRUE(swapper->fromRight == 0 || isColour(swapper->fromRight));
-      held += (swapper->fromLeft != 0 ? 1 : 0) + (swapper->fromRight != 0 ? 1 : 0);
-    } else if (const auto* accumulator = dynamic_cast<const orvane::ZAccumulatorUnit*>(placed.unit.get())) {
-      EXPECT_LE(accumulator->stored.size(), 3u);
-      for (const std::int32_t colour : accumulator->stored) EXPECT_TRUE(isColour(colour));
-      held += static_cast<std::int32_t>(accumulator->stored.size());
-    }
-  }
-  return held;
+                         insidesOf(level).state);
 }
 
 class RandomLayouts : public ::testing::Test {
@@ -61,16 +56,10 @@ class RandomLayouts : public ::testing::Test {
   // Mostly down conveyors, so that runs last; sometimes sideways and up ones and empty cells.
   void layRandomConveyors(Level& level) {
     const std::int32_t emptyChance = pick(0, 20);
-    for (std::int32_t x = 0; x < kFieldSize; ++x) {
-      for (std::int32_t y = 0; y < kFieldSize; ++y) {
+    for (auto& column : level.cells) {
+      for (std::int32_t& cell : column) {
         const std::int32_t roll = pick(0, 99);
-        if (roll < emptyChance) {
-          level.cells[x][y] = 0;
-        } else if (roll < 70) {
-          level.cells[x][y] = 2;
-        } else {
-          level.cells[x][y] = pick(1, 4);
-        }
+        cell = roll < emptyChance ? 0 : roll < 70 ? 2 : pick(1, 4);
       }
     }
   }
@@ -149,7 +138,7 @@ void runChecked(Level& level, std::int32_t tickLimit, RunSummary& summary) {
     }
     for (const Block& block : level.blocks) ASSERT_TRUE(block.colour >= 1 && block.colour <= 3);
     // Every block of the inputs is in play, inside a unit or delivered: none lost, none made up.
-    ASSERT_EQ(inputBlocks, static_cast<std::int32_t>(level.blocks.size()) + delivered + heldBlocks(level))
+    ASSERT_EQ(inputBlocks, static_cast<std::int32_t>(level.blocks.size()) + delivered + insidesOf(level).held)
         << "tick " << level.tickCount;
     if (level.won) {
       for (std::size_t column = 0; column < kFieldSize; ++column) {
@@ -170,7 +159,7 @@ void runChecked(Level& level, std::int32_t tickLimit, RunSummary& summary) {
 
   level.stop();
   ASSERT_TRUE(level.blocks.empty());
-  ASSERT_EQ(0, heldBlocks(level));
+  ASSERT_EQ(0, insidesOf(level).held);
   for (const std::int32_t delivered : level.delivered) ASSERT_EQ(0, delivered);
 }
 

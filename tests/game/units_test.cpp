@@ -5,7 +5,6 @@
 #include <array>
 #include <vector>
 
-#include "game/cp1251.h"
 #include "game/unit.h"
 
 namespace {
@@ -113,14 +112,6 @@ TEST(Units, CloneMakesAnIndependentUnitOfTheSameKind) {
   EXPECT_EQ((Stored{B}), accumulator.stored);
   EXPECT_NE(nullptr, dynamic_cast<ZAccumulatorUnit*>(accumulatorCopy.get()));
   EXPECT_NE(nullptr, dynamic_cast<ZSwapperUnit*>(ZSwapperUnit().clone().get()));
-}
-
-TEST(Units, HelpTextsAreWindows1251) {
-  EXPECT_STREQ("Trigger:\nПоочередно\nвыводит блоки\nна левый и\nправый выходы."_cp1251, ZTriggerUnit().helpText());
-  EXPECT_STREQ("Swapper:\nПеренаправляет\nблоки слева на\nправый выход и\nсправа на левый."_cp1251,
-               ZSwapperUnit().helpText());
-  EXPECT_STREQ("Accumulator:\nНакапливает три\nблока, а затем\nодновременно\nвыводит их."_cp1251,
-               ZAccumulatorUnit().helpText());
 }
 
 }  // namespace
