@@ -2,6 +2,7 @@
 // arguments, so that tests can check what a view asked for and in which order.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -40,11 +41,16 @@ struct RecordedQuad {
   float u1() const { return quad.vertices[3].u; }
   float v1() const { return quad.vertices[3].v; }
   std::uint32_t colour() const { return quad.vertices[0].colour; }
+  // {x, y, width, height, u0, v0, u1, v1}, for comparing whole rectangles at once.
+  std::array<float, 8> rectangle() const { return {x(), y(), width(), height(), u0(), v0(), u1(), v1()}; }
 };
 
 struct RecordedText {
   std::string text;
   float x, y, r, g, b, a;
+
+  // {x, y, r, g, b, a}, for comparing place and colour at once.
+  std::array<float, 6> placeAndColour() const { return {x, y, r, g, b, a}; }
 };
 
 class RecordingGraphicEngine final : public ge::XGraphicEngine {

@@ -1,6 +1,7 @@
 // The level view: what is drawn where, with which tile and colour, and in which order.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -35,10 +36,9 @@ Tile tileOf(const RecordedQuad& quad) {
 
 // Every quad of a field tile is 16 × 16 and covers exactly one tile of the sheet.
 void expectWholeFieldTile(const RecordedQuad& quad) {
-  EXPECT_FLOAT_EQ(16.0f, quad.width());
-  EXPECT_FLOAT_EQ(16.0f, quad.height());
-  EXPECT_FLOAT_EQ(0.25f, quad.u1() - quad.u0());
-  EXPECT_FLOAT_EQ(0.25f, quad.v1() - quad.v0());
+  const std::array<float, 8> rectangle = quad.rectangle();
+  EXPECT_EQ((std::array<float, 4>{16, 16, 0.25f, 0.25f}),
+            (std::array<float, 4>{rectangle[2], rectangle[3], rectangle[6] - rectangle[4], rectangle[7] - rectangle[5]}));
 }
 
 class DrawLevel : public ::testing::Test {
@@ -119,46 +119,38 @@ TEST_F(DrawLevel, FieldTilesFollowTheCellsRowByRowWithATranslucentArrowOnEachCon
   level.cells[3][0] = 4;
   level.cells[10][10] = 2;
   draw();
-  // Each uncovered cell selects the field sheet before its floor quad; an arrow follows its floor.
-  Tiles floors;
-  std::vector<RecordedQuad> arrows;
+  // Frame 0: right and down conveyors show frame 0, left and up ones play backwards from frame 3;
+  // each arrow (row 3) follows its floor.
+  const Tiles tiles = fieldTiles();
+  EXPECT_EQ((Tiles{{16, 40, 0, 1}, {16, 40, 0, 3}, {32, 40, 0, 2}, {32, 40, 1, 3}, {48, 40, 3, 1}, {48, 40, 2, 3},
+                   {64, 40, 3, 2}, {64, 40, 3, 3}, {80, 40, 0, 0}}),
+            Tiles(tiles.begin(), tiles.begin() + 9));
+  EXPECT_EQ((Tiles{{176, 160, 0, 2}, {176, 160, 1, 3}}), Tiles(tiles.end() - 2, tiles.end()));
+  // 121 floors row by row, each after its own selection of the field sheet (a unit's layer may
+  // select another sheet in between); arrows translucent, floors opaque.
+  std::int32_t floor = 0;
   for (std::size_t i = 1; i < engine.calls.size(); ++i) {
     const RecordedCall& call = engine.calls[i];
     if (call.kind != CallKind::DrawQuad || call.texture != ge::kFieldSheetSlot) continue;
     const RecordedQuad quad{call.quad, call.texture};
-    const RecordedCall& previous = engine.calls[i - 1];
+    expectWholeFieldTile(quad);
     if (tileOf(quad).row == 3) {
-      arrows.push_back(quad);
-      EXPECT_EQ(Tile({quad.x(), quad.y(), 0, 0}), Tile({previous.quad.vertices[0].x, previous.quad.vertices[0].y, 0, 0}));
-    } else {
-      EXPECT_EQ(ge::kFieldSheetSlot, previous.kind == CallKind::SetTexture ? previous.slot : -1);
-      floors.push_back(tileOf(quad));
+      EXPECT_EQ(0xBFFFFFFFu, quad.colour());
+      continue;
     }
+    EXPECT_EQ(0xFFFFFFFFu, quad.colour());
+    EXPECT_EQ(ge::kFieldSheetSlot, engine.calls[i - 1].kind == CallKind::SetTexture ? engine.calls[i - 1].slot : -1);
+    EXPECT_EQ((std::array{16.0f + 16 * (floor % 11), 40.0f + 12 * (floor / 11)}), (std::array{quad.x(), quad.y()}));
+    ++floor;
   }
-  ASSERT_EQ(121u, floors.size());
-  for (std::int32_t i = 0; i < 121; ++i) {
-    EXPECT_EQ(16.0f + 16 * (i % 11), floors[i].x);
-    EXPECT_EQ(40.0f + 12 * (i / 11), floors[i].y);
-  }
-  // Frame 0: right and down conveyors show frame 0, left and up ones play backwards from frame 3.
-  EXPECT_EQ((Tiles{{16, 40, 0, 1}, {32, 40, 0, 2}, {48, 40, 3, 1}, {64, 40, 3, 2}, {80, 40, 0, 0}}),
-            Tiles(floors.begin(), floors.begin() + 5));
-  ASSERT_EQ(5u, arrows.size());
-  const Tiles expectedArrows = {{16, 40, 0, 3}, {32, 40, 1, 3}, {48, 40, 2, 3}, {64, 40, 3, 3}, {176, 160, 1, 3}};
-  for (std::size_t i = 0; i < arrows.size(); ++i) {
-    EXPECT_EQ(expectedArrows[i], tileOf(arrows[i]));
-    expectWholeFieldTile(arrows[i]);
-    for (const ge::QuadVertex& vertex : arrows[i].quad.vertices) EXPECT_EQ(0xBFFFFFFFu, vertex.colour);
-  }
-  EXPECT_EQ(0xFFFFFFFFu, engine.quads(ge::kFieldSheetSlot).front().colour());  // floors are opaque
+  EXPECT_EQ(121, floor);
 
-  // t = 8 is frame 2: an up conveyor then shows frame 1 of the vertical row. Floors and arrows
-  // alternate in the first row.
+  // t = 8 is frame 2: an up conveyor then shows frame 1 of the vertical row.
   level.tickCount = 8;
   draw();
-  const Tiles tiles = fieldTiles();
+  const Tiles later = fieldTiles();
   EXPECT_EQ((Tiles{{16, 40, 2, 1}, {32, 40, 2, 2}, {48, 40, 1, 1}, {64, 40, 1, 2}}),
-            (Tiles{tiles[0], tiles[2], tiles[4], tiles[6]}));
+            (Tiles{later[0], later[2], later[4], later[6]}));
 }
 
 TEST_F(DrawLevel, PlacedUnitDrawsEachLayerOnceAtItsTopLeftCell) {
@@ -294,20 +286,17 @@ TEST_F(DrawLevel, BlocksGlideFromTheirCellTowardTheNextOneInHeightOrder) {
 TEST_F(DrawLevel, ButtonsFollowTheFieldAndTheUpperLayer) {
   SpyUnit& unit = place(4, 4);
   draw();
-  const std::vector<RecordedQuad> buttons = engine.quads(ge::kButtonSheetSlot);
-  ASSERT_EQ(4u, buttons.size());
-  for (std::size_t b = 0; b < 4; ++b) {
-    const float u0 = 0.25f * static_cast<float>(b);
-    EXPECT_EQ((std::vector<float>{200.0f + 20 * b, 20, 20, 20, u0, 0, u0 + 0.25f, 0.25f}),
-              (std::vector<float>{buttons[b].x(), buttons[b].y(), buttons[b].width(), buttons[b].height(),
-                                  buttons[b].u0(), buttons[b].v0(), buttons[b].u1(), buttons[b].v1()}));
-    EXPECT_EQ(0xFFFFFFFFu, buttons[b].colour());
+  std::vector<std::array<float, 8>> buttons;
+  for (const RecordedQuad& button : engine.quads(ge::kButtonSheetSlot)) {
+    buttons.push_back(button.rectangle());
+    EXPECT_EQ(0xFFFFFFFFu, button.colour());
   }
-  std::size_t firstButton = 0;
-  while (engine.calls[firstButton].kind != CallKind::SetTexture || engine.calls[firstButton].slot != ge::kButtonSheetSlot) {
-    ++firstButton;
-  }
-  EXPECT_GE(firstButton, unit.draws.back().callIndex);
+  EXPECT_EQ((std::vector<std::array<float, 8>>{{200, 20, 20, 20, 0, 0, 0.25f, 0.25f},
+                                                {220, 20, 20, 20, 0.25f, 0, 0.5f, 0.25f},
+                                                {240, 20, 20, 20, 0.5f, 0, 0.75f, 0.25f},
+                                                {260, 20, 20, 20, 0.75f, 0, 1, 0.25f}}),
+            buttons);
+  for (std::size_t i = 0; i < unit.draws.back().callIndex; ++i) EXPECT_NE(ge::kButtonSheetSlot, engine.calls[i].texture);
 }
 
 TEST_F(DrawLevel, PaletteShowsOfferedKindsWithTheirCounts) {
@@ -318,11 +307,10 @@ TEST_F(DrawLevel, PaletteShowsOfferedKindsWithTheirCounts) {
   EXPECT_EQ((std::vector<DrawCall>{{200, 96, 3, false}, {200, 96, 3, true}}), prototype(2).draws);
   const std::vector<RecordedText> texts = engine.texts();
   ASSERT_GE(texts.size(), 2u);
-  for (const auto& [index, text, y] : {std::tuple{0u, "x2", 68.0f}, std::tuple{1u, "x0", 108.0f}}) {
-    EXPECT_EQ(text, texts[index].text);
-    EXPECT_EQ((std::vector<float>{240, y, 1, 1, 1, 1}),
-              (std::vector<float>{texts[index].x, texts[index].y, texts[index].r, texts[index].g, texts[index].b, texts[index].a}));
-  }
+  EXPECT_EQ("x2", texts[0].text);
+  EXPECT_EQ("x0", texts[1].text);
+  EXPECT_EQ((std::array<float, 6>{240, 68, 1, 1, 1, 1}), texts[0].placeAndColour());
+  EXPECT_EQ((std::array<float, 6>{240, 108, 1, 1, 1, 1}), texts[1].placeAndColour());
   // Each count follows the two layers of its entry.
   EXPECT_EQ(CallKind::DrawText, engine.calls.at(prototype(0).draws[1].callIndex).kind);
 
@@ -360,7 +348,7 @@ TEST_F(DrawLevel, StatusShowsTheHintOrTheHelpOfTheOfferedEntryUnderThePointer) {
     }
     ASSERT_EQ(1u, status.size());
     EXPECT_EQ(c.status, status[0].text);
-    EXPECT_EQ((std::vector<float>{0.8f, 0.8f, 0.8f, 0.94f}), (std::vector<float>{status[0].r, status[0].g, status[0].b, status[0].a}));
+    EXPECT_EQ((std::array<float, 6>{255, 165, 0.8f, 0.8f, 0.8f, 0.94f}), status[0].placeAndColour());
   }
 }
 
@@ -378,8 +366,7 @@ TEST_F(DrawLevel, MessagesAndTitleComeLastInTheirOrder) {
        {std::tuple{0u, "столкновение блоков"_cp1251, 110.0f, 100.0f}, std::tuple{1u, "Уровень пройден!"_cp1251, 110.0f, 210.0f},
         std::tuple{3u, "Уровень 4 (Medium)"_cp1251, 255.0f, 4.0f}}) {
     EXPECT_EQ(text, texts[index].text);
-    EXPECT_EQ((std::vector<float>{x, y, 1, 1, 1, 0.94f}),
-              (std::vector<float>{texts[index].x, texts[index].y, texts[index].r, texts[index].g, texts[index].b, texts[index].a}));
+    EXPECT_EQ((std::array<float, 6>{x, y, 1, 1, 1, 0.94f}), texts[index].placeAndColour());
   }
   EXPECT_EQ(CallKind::DrawText, engine.calls.back().kind);
 

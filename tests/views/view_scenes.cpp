@@ -2,23 +2,18 @@
 // palette within its allowances, then the run ticked frame by frame.
 #include "tests/views/view_scenes.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 
+#include "tests/game/level_solutions.h"
+
 namespace {
 
-// One string per row, one character per column: '>' 'v' '<' '^' conveyors, '.' empty.
+// One string per row, one character per column, as in the solved layouts.
 void layConveyors(Level& level, const std::array<const char*, kFieldSize>& rows) {
   for (std::int32_t y = 0; y < kFieldSize; ++y) {
-    for (std::int32_t x = 0; x < kFieldSize; ++x) {
-      switch (rows[y][x]) {
-        case '>': level.cells[x][y] = 1; break;
-        case 'v': level.cells[x][y] = 2; break;
-        case '<': level.cells[x][y] = 3; break;
-        case '^': level.cells[x][y] = 4; break;
-        default: level.cells[x][y] = 0; break;
-      }
-    }
+    for (std::int32_t x = 0; x < kFieldSize; ++x) level.cells[x][y] = std::max(0, level_solutions::cellContent(rows[y][x]));
   }
 }
 

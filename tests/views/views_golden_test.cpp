@@ -96,19 +96,12 @@ void checkAgainstGolden(ViewScene scene) {
   int differentPixels = 0;
   int firstX = -1;
   int firstY = -1;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const std::size_t at = (static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)) * 3;
-      for (std::size_t channel = 0; channel < 3; ++channel) {
-        if (std::abs(int{actual[at + channel]} - int{golden[at + channel]}) > kChannelTolerance) {
-          if (differentPixels == 0) {
-            firstX = x;
-            firstY = y;
-          }
-          ++differentPixels;
-          break;
-        }
-      }
+  for (std::size_t pixel = 0; pixel < actual.size() / 3; ++pixel) {
+    bool differs = false;
+    for (std::size_t at = 3 * pixel; at < 3 * pixel + 3; ++at) differs |= std::abs(actual[at] - golden[at]) > kChannelTolerance;
+    if (differs && differentPixels++ == 0) {
+      firstX = static_cast<int>(pixel % width);
+      firstY = static_cast<int>(pixel / width);
     }
   }
   if (differentPixels > kMaximumDifferentPixels) {
