@@ -1,5 +1,5 @@
-// The three unit kinds on their own: what each takes in, gives out, and keeps across toggle, reset
-// and clone. A move step asks every port in the order 0, 1, 2 before handing anything new in.
+// The three unit kinds on their own: what each takes in, gives out, and keeps across toggle and
+// reset. A move step asks every port in the order 0, 1, 2 before handing anything new in.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -93,25 +93,6 @@ TEST(AccumulatorUnit, GivesThreeAtOnceNewestLeftOldestRight) {
   accumulator.reset();
   accumulator.accept(0, C);
   EXPECT_EQ((Outputs{0, 0, 0}), emitAll(accumulator));
-}
-
-TEST(Units, CloneMakesAnIndependentUnitOfTheSameKind) {
-  ZTriggerUnit turned;
-  turned.toggle();
-  std::unique_ptr<XUnit> copy = turned.clone();
-  auto* copiedTrigger = dynamic_cast<ZTriggerUnit*>(copy.get());
-  ASSERT_NE(nullptr, copiedTrigger);
-  EXPECT_EQ(1, copiedTrigger->initialSide);
-  copiedTrigger->toggle();
-  EXPECT_EQ(1, turned.initialSide);
-
-  ZAccumulatorUnit accumulator;
-  accumulator.accept(0, B);
-  std::unique_ptr<XUnit> accumulatorCopy = accumulator.clone();
-  accumulatorCopy->accept(0, C);
-  EXPECT_EQ((Stored{B}), accumulator.stored);
-  EXPECT_NE(nullptr, dynamic_cast<ZAccumulatorUnit*>(accumulatorCopy.get()));
-  EXPECT_NE(nullptr, dynamic_cast<ZSwapperUnit*>(ZSwapperUnit().clone().get()));
 }
 
 }  // namespace
