@@ -99,9 +99,12 @@ GraphicEngineGL::GraphicEngineGL(Headless) : headless(true) {
 }
 
 void GraphicEngineGL::start() {
-  pendingVertices = std::make_unique<Vertex[]>(static_cast<std::size_t>(kPendingCapacity) * 4);
-  pendingTexture = std::make_unique<std::int32_t[]>(kPendingCapacity);
-  scratch = std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(kMaxTextureSide) * kMaxTextureSide * 4);
+  // Left unfilled: pages never written (a frame rarely queues more than a few hundred quads, and the
+  // images are far below 1024 × 1024) then never take up memory.
+  pendingVertices = std::make_unique_for_overwrite<Vertex[]>(static_cast<std::size_t>(kPendingCapacity) * 4);
+  pendingTexture = std::make_unique_for_overwrite<std::int32_t[]>(kPendingCapacity);
+  scratch = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(kMaxTextureSide) *
+                                                           kMaxTextureSide * 4);
 
   createPipeline();
   createTargets();
@@ -213,26 +216,9 @@ void GraphicEngineGL::createBuffers() {
 
   glGenBuffers(1, &vertexBuffer);
   glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof(Vertex)) * kPendingCapacity * 4, nullptr,
-               GL_DYNAMIC_DRAW);
-
-  // Each quad is two triangles (top-left, top-right, bottom-left) and (top-right, bottom-left,
-  // bottom-right), as the strip order of a Quad's vertices implies.
-  std::vector<GLuint> indices(static_cast<std::size_t>(kPendingCapacity) * 6);
-  for (GLuint quad = 0; quad < static_cast<GLuint>(kPendingCapacity); ++quad) {
-    const GLuint first = quad * 4;
-    GLuint* out = &indices[static_cast<std::size_t>(quad) * 6];
-    out[0] = first;
-    out[1] = first + 1;
-    out[2] = first + 2;
-    out[3] = first + 1;
-    out[4] = first + 2;
-    out[5] = first + 3;
-  }
   glGenBuffers(1, &indexBuffer);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
-  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)), indices.data(),
-               GL_STATIC_DRAW);
+  growBuffers(kInitialBufferQuads);
 
   constexpr GLsizei stride = sizeof(Vertex);
   glEnableVertexAttribArray(0);
@@ -402,9 +388,37 @@ unsigned GraphicEngineGL::textureOf(std::int32_t slot) const {
   return whiteTexture;
 }
 
+// The GL buffers start small and grow by doubling up to the pending store's size: a software
+// driver keeps every byte of them in memory, and most frames hold a few hundred quads.
+void GraphicEngineGL::growBuffers(int quads) {
+  int capacity = bufferCapacity > 0 ? bufferCapacity : quads;
+  while (capacity < quads) capacity *= 2;
+  capacity = std::min(capacity, kPendingCapacity);
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof(Vertex)) * capacity * 4, nullptr, GL_DYNAMIC_DRAW);
+
+  // Each quad is two triangles (top-left, top-right, bottom-left) and (top-right, bottom-left,
+  // bottom-right), as the strip order of a Quad's vertices implies.
+  std::vector<GLuint> indices(static_cast<std::size_t>(capacity) * 6);
+  for (GLuint quad = 0; quad < static_cast<GLuint>(capacity); ++quad) {
+    const GLuint first = quad * 4;
+    GLuint* out = &indices[static_cast<std::size_t>(quad) * 6];
+    out[0] = first;
+    out[1] = first + 1;
+    out[2] = first + 2;
+    out[3] = first + 1;
+    out[4] = first + 2;
+    out[5] = first + 3;
+  }
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)), indices.data(),
+               GL_STATIC_DRAW);
+  bufferCapacity = capacity;
+}
+
 void GraphicEngineGL::flush() {
   if (pendingCount == 0) return;
   glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+  // The vertex array keeps the index buffer bound.
+  if (pendingCount > bufferCapacity) growBuffers(pendingCount);
   glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(sizeof(Vertex)) * pendingCount * 4,
                   pendingVertices.get());
   // One draw per run of quads with the same slot; call order is kept.

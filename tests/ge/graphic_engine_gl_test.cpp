@@ -213,9 +213,12 @@ TEST_F(GraphicEngineGLTest, TheThirtyThousandthQuadFlushesAtOnceAndTheNextStarts
   ge::MakeQuad(quad, 0, 0, 1, 1);
   for (int i = 1; i < ge::GraphicEngineGL::kFlushThreshold; ++i) adapter.DrawQuad(&quad);
   EXPECT_EQ(flushes, engine.FlushCount());
+  // The last quad of the batch lies apart, so that it shows only if the whole batch was drawn.
+  ge::MakeQuad(quad, 50, 50, 1, 1);
   adapter.DrawQuad(&quad);
   EXPECT_EQ(flushes + 1, engine.FlushCount());
   EXPECT_EQ(kWhite, canvas().at(96, 8));
+  EXPECT_EQ(kWhite, canvas().at(146, 58));
   ge::MakeQuad(quad, 5, 5, 1, 1);
   adapter.DrawQuad(&quad);
   EXPECT_EQ(flushes + 1, engine.FlushCount());
