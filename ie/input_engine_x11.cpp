@@ -110,6 +110,16 @@ class ErrorTrap {
   bool failed() const { return errorTrapped; }
 };
 
+// The window's size in pixels; false when the server cannot tell (no such window).
+bool ReadWindowSize(Display* display, Window window, unsigned& width, unsigned& height) {
+  Window root = 0;
+  int x = 0;
+  int y = 0;
+  unsigned border = 0;
+  unsigned depth = 0;
+  return XGetGeometry(display, window, &root, &x, &y, &width, &height, &border, &depth) != 0;
+}
+
 }  // namespace
 
 InputEngineX11::InputEngineX11(unsigned long window) : window(window) {
@@ -117,16 +127,12 @@ InputEngineX11::InputEngineX11(unsigned long window) : window(window) {
   if (display == nullptr) LogError(kTag, "Cannot create DInput8");
 
   // The window must exist: the engine reads everything relative to it.
-  Window root = 0;
-  int x = 0;
-  int y = 0;
+  ErrorTrap trap(display);
   unsigned width = 0;
   unsigned height = 0;
-  unsigned border = 0;
-  unsigned depth = 0;
-  ErrorTrap trap(display);
-  const Status status = XGetGeometry(display, window, &root, &x, &y, &width, &height, &border, &depth);
-  if (status == 0 || trap.failed()) LogError(kTag, "Cannot set cooperative level for mouse");
+  if (!ReadWindowSize(display, window, width, height) || trap.failed()) {
+    LogError(kTag, "Cannot set cooperative level for mouse");
+  }
 }
 
 InputEngineX11::~InputEngineX11() {
@@ -146,22 +152,16 @@ void InputEngineX11::ReadPointer() {
   int windowX = 0;
   int windowY = 0;
   unsigned mask = 0;
-  Window geometryRoot = 0;
-  int windowLeft = 0;
-  int windowTop = 0;
   unsigned width = 0;
   unsigned height = 0;
-  unsigned border = 0;
-  unsigned depth = 0;
 
   ErrorTrap trap(display);
   // False means the pointer is on another screen of the display: its position says nothing about
   // the window then, so the last one stays, but the buttons still count.
   const Bool sameScreen =
       XQueryPointer(display, window, &root, &child, &rootX, &rootY, &windowX, &windowY, &mask);
-  const Status geometry =
-      XGetGeometry(display, window, &geometryRoot, &windowLeft, &windowTop, &width, &height, &border, &depth);
-  if (trap.failed() || geometry == 0) LogError(kTag, "Cannot get mouse device state");
+  const bool sized = ReadWindowSize(display, window, width, height);
+  if (trap.failed() || !sized) LogError(kTag, "Cannot get mouse device state");
 
   const ge::ViewportFit fit = ge::FitBackBuffer(static_cast<int>(width), static_cast<int>(height));
   if (sameScreen) MapToBackBuffer(fit, windowX, windowY);

@@ -13,7 +13,9 @@ std::vector<std::uint8_t> MakeWav(const WavLayout& layout, const std::vector<std
   const auto put = [&bytes](std::uint32_t value, int size) {
     for (int index = 0; index < size; ++index) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * index)));
   };
-  const auto id = [&bytes](const char* text) { bytes.insert(bytes.end(), text, text + 4); };
+  const auto id = [&bytes](const char* text) {
+    for (int index = 0; index < 4; ++index) bytes.push_back(static_cast<std::uint8_t>(text[index]));
+  };
   const int blockAlign = layout.blockAlign >= 0 ? layout.blockAlign : layout.channels * layout.bitsPerSample / 8;
   const auto dataSize = static_cast<std::uint32_t>(samples.size() * 2);
   id("RIFF");
