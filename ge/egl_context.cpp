@@ -20,11 +20,6 @@ Display* asX(void* handle) { return static_cast<Display*>(handle); }
 EglContext::~EglContext() { Release(); }
 
 bool EglContext::OpenWindowDisplay(unsigned long nativeWindow) {
-  // Mesa's software rasteriser, when it is the driver, draws on the calling thread instead of
-  // handing each frame to worker threads: the game's small frames cost less in all without the
-  // hand-over (about 2 % of a core under Xvfb). A value the user set is kept; hardware drivers
-  // ignore it.
-  setenv("LP_NUM_THREADS", "0", 0);
   window = nativeWindow;
   xDisplay = XOpenDisplay(nullptr);
   if (xDisplay == nullptr) return false;
