@@ -48,9 +48,7 @@ constexpr std::int32_t cellContent(char character) {
   }
 }
 
-// Every catalogue level but 12. Level 12 (one trigger, one accumulator) has no layout here yet: its
-// column 2 brings B B A, and neither unit alone can part that B from that A, so a layout would have
-// to send blocks through the trigger twice.
+// Every catalogue level.
 inline const std::vector<Solution> kSolutions = {
     // Level 1: one column of down conveyors carries "ABC" straight to the bottom.
     {1, {".....v.....",  // 0
@@ -228,6 +226,26 @@ inline const std::vector<Solution> kSolutions = {
          "..v..v..v..",  // 9
          "..v..v..v.."},  // 10
      {{kAccumulator, 4, 3, kLeft}}, 1536},
+
+    // Level 12: every input gathers above the accumulator, which takes three groups: A B C (column
+    // 6, then column 4's C), A B B (column 4's A, column 2's Bs) and A B C (column 2's A, the second
+    // B back from a round trip, column 8's C after a long detour on the right). It puts each
+    // group's oldest block right to column 8, the middle one to column 5 and the newest left to the
+    // trigger, turned right, which gets C, B, C: the Cs go right to column 2, the B goes left and
+    // climbs column 0 back into the accumulator, behind column 2's A and ahead of column 8's C.
+    {12, {"v<<.>vv.>>v",  // 0
+         "v....vvv<<v",  // 1
+         "v..v<<v>v^v",  // 2
+         ">>v>v.v.v^v",  // 3
+         ">>>>v<<<<^v",  // 4
+         "^........^v",  // 5  accumulator on columns 4-6
+         "^........^v",  // 6
+         "^.v<<v>>v^v",  // 7
+         "^....v..v^v",  // 8  trigger on columns 1-3, turned right
+         "^....v..v^v",  // 9
+         "^<v<.v..v^<"},  // 10
+     {{kAccumulator, 4, 5, kLeft}, {kTrigger, 1, 8, kRight}}, 2752},
+
     // Level 13: three accumulators as crossings. The first gathers A, C and column 5's B and
     // puts B left, C middle, A right; the second takes that A and then columns 7 and 9's Bs (via
     // a detour that puts them behind it) and puts the Bs left of it; the third takes the C and

@@ -13,7 +13,7 @@ void PrintTo(const Solution& solution, std::ostream* out) { *out << "level " << 
 
 namespace {
 
-// Long enough for any catalogue level: the slowest solution settles well within 40 steps.
+// Long enough for any catalogue level: the slowest solution (level 12) settles in 43 steps.
 constexpr std::int32_t kTickLimit = 64 * 60;
 
 class Solutions : public ::testing::TestWithParam<level_solutions::Solution> {};
