@@ -44,27 +44,26 @@ constexpr float kBodyWidth = 48.0f;
 constexpr float kBodyHeight = 32.0f;
 constexpr float kBodyU1 = 0.375f;
 
-void drawLowerBody(ge::XGraphicEngine& engine, std::int32_t x, std::int32_t y, std::int32_t tint) {
-  drawSheetPart(engine, static_cast<float>(x), static_cast<float>(y - 8), kBodyWidth, kBodyHeight, 0.0f, 0.0f,
-                kBodyU1, 0.25f, tint);
-}
-
-// `v0` picks the kind's row of the sheet: 0.25 trigger, 0.5 swapper, 0.75 accumulator.
-void drawUpperBody(ge::XGraphicEngine& engine, std::int32_t x, std::int32_t y, std::int32_t tint, float v0) {
-  drawSheetPart(engine, static_cast<float>(x), static_cast<float>(y - 12), kBodyWidth, kBodyHeight, 0.0f, v0,
-                kBodyU1, v0 + 0.25f, tint);
+// Selects the unit sheet and draws the body of the asked layer. The lower layer is the same for
+// every kind; `upperV0` picks the kind's upper body: 0.25 trigger, 0.5 swapper, 0.75 accumulator.
+void drawBody(ge::XGraphicEngine& engine, std::int32_t x, std::int32_t y, std::int32_t tint, bool layer,
+              float upperV0) {
+  engine.SetTexture(ge::kUnitSheetSlot);
+  if (!layer) {
+    drawSheetPart(engine, static_cast<float>(x), static_cast<float>(y - 8), kBodyWidth, kBodyHeight, 0.0f, 0.0f,
+                  kBodyU1, 0.25f, tint);
+  } else {
+    drawSheetPart(engine, static_cast<float>(x), static_cast<float>(y - 12), kBodyWidth, kBodyHeight, 0.0f,
+                  upperV0, kBodyU1, upperV0 + 0.25f, tint);
+  }
 }
 
 }  // namespace
 
 void ZTriggerUnit::draw(ge::XGraphicEngine& engine, std::int32_t x, std::int32_t y, std::int32_t tint,
                         bool layer) const {
-  engine.SetTexture(ge::kUnitSheetSlot);
-  if (!layer) {
-    drawLowerBody(engine, x, y, tint);
-    return;
-  }
-  drawUpperBody(engine, x, y, tint, 0.25f);
+  drawBody(engine, x, y, tint, layer, 0.25f);
+  if (!layer) return;
   // The side mark sits over the column the next block will leave through: left for 0, right for 1.
   const float markV0 = side == 0 ? 0.25f : 0.375f;
   drawSheetPart(engine, static_cast<float>(x + 32 * side), static_cast<float>(y - 12), 16.0f, 16.0f, 0.375f,
@@ -73,22 +72,13 @@ void ZTriggerUnit::draw(ge::XGraphicEngine& engine, std::int32_t x, std::int32_t
 
 void ZSwapperUnit::draw(ge::XGraphicEngine& engine, std::int32_t x, std::int32_t y, std::int32_t tint,
                         bool layer) const {
-  engine.SetTexture(ge::kUnitSheetSlot);
-  if (!layer) {
-    drawLowerBody(engine, x, y, tint);
-    return;
-  }
-  drawUpperBody(engine, x, y, tint, 0.5f);
+  drawBody(engine, x, y, tint, layer, 0.5f);
 }
 
 void ZAccumulatorUnit::draw(ge::XGraphicEngine& engine, std::int32_t x, std::int32_t y, std::int32_t tint,
                             bool layer) const {
-  engine.SetTexture(ge::kUnitSheetSlot);
-  if (!layer) {
-    drawLowerBody(engine, x, y, tint);
-    return;
-  }
-  drawUpperBody(engine, x, y, tint, 0.75f);
+  drawBody(engine, x, y, tint, layer, 0.75f);
+  if (!layer) return;
   // One small tile per stored colour, centred above the column it will leave through: the oldest
   // leaves on the right (port 2), the newest on the left.
   for (std::size_t i = 0; i < stored.size() && i < 3; ++i) {
