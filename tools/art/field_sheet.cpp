@@ -15,6 +15,9 @@ constexpr int kTile = 16;
 constexpr int kVisibleRows = 12;  // a field row's height; rows 12..15 are the front edge
 constexpr int kRibSpacing = 4;    // the belt moves one pixel per frame, four frames a cycle
 
+// Where a belt position lies in the rib cycle at this frame: 0 on a rib, counting on behind it.
+int ribPhase(int position, int frame) { return ((position - frame) % kRibSpacing + kRibSpacing) % kRibSpacing; }
+
 Canvas drawFloor() {
   Canvas tile(kTile, kTile, kFloor);
   // A plate with a seam along its top and left side, so the empty field reads as a grid of cells.
@@ -50,7 +53,7 @@ Canvas drawHorizontalConveyor(int frame) {
     tile.set(x + 3, 10, kSteelDark);
   }
   for (int x = 0; x < kTile; ++x) {
-    const int phase = ((x - frame) % kRibSpacing + kRibSpacing) % kRibSpacing;
+    const int phase = ribPhase(x, frame);
     for (int y = 3; y <= 9; ++y) {
       Colour colour = kBelt;
       if (phase == 0) colour = y == 3 ? kBeltRibLight : kBeltRib;
@@ -64,7 +67,7 @@ Canvas drawHorizontalConveyor(int frame) {
   tile.fillRect(0, 13, kTile, 2, Shade(kSteelDark, 70));
   tile.hline(0, 15, 15, Shade(kFloorEdge, 80));
   for (int x = 0; x < kTile; ++x) {
-    if (((x - frame) % kRibSpacing + kRibSpacing) % kRibSpacing == 0) {
+    if (ribPhase(x, frame) == 0) {
       tile.set(x, 13, kSteel);
       tile.set(x, 14, kSteelDark);
     }
@@ -84,7 +87,7 @@ Canvas drawVerticalConveyor(int frame) {
   tile.set(14, 5, Shade(kSteelDark, 80));
   for (int y = 0; y < kVisibleRows; ++y) {
     // Twelve visible rows hold three whole rib periods, so stacked tiles join without a seam.
-    const int phase = ((y - frame) % kRibSpacing + kRibSpacing) % kRibSpacing;
+    const int phase = ribPhase(y, frame);
     for (int x = 3; x <= 12; ++x) {
       Colour colour = kBelt;
       if (phase == 0) colour = x == 3 ? kBeltRibLight : kBeltRib;
