@@ -28,6 +28,14 @@ Rgb pixel(Display* display, Window window, int x, int y) {
   return {static_cast<int>((value >> 16) & 0xFF), static_cast<int>((value >> 8) & 0xFF), static_cast<int>(value & 0xFF)};
 }
 
+// A plain window at the screen's top-left, mapped, and known to the server before the engine asks.
+Window mappedWindow(Display* display, unsigned width, unsigned height) {
+  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, width, height, 0, 0, 0);
+  XMapWindow(display, window);
+  XSync(display, False);
+  return window;
+}
+
 // A red frame with a white logical 4 × 4 square at the top-left.
 void drawFrame(ge::ZGraphicEngineAdapter& adapter) {
   adapter.BeginFrame();
@@ -44,9 +52,7 @@ TEST(GraphicEngineGLWindow, PictureIsFittedCentredWithBlackBarsAndFollowsResizes
   ASSERT_EQ("", server.Start(1280, 1024));
   Display* display = XOpenDisplay(nullptr);
   ASSERT_NE(nullptr, display);
-  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1000, 600, 0, 0, 0);
-  XMapWindow(display, window);
-  XSync(display, False);
+  const Window window = mappedWindow(display, 1000, 600);
   {
     ge::GraphicEngineGL engine(window, true);
     ge::ZGraphicEngineAdapter adapter(&engine);
@@ -102,9 +108,7 @@ TEST(GraphicEngineGLWindow, WindowOfThePicturesSizeShowsTheHeadlessPicturesFrame
   ASSERT_EQ("", server.Start(1024, 768));
   Display* display = XOpenDisplay(nullptr);
   ASSERT_NE(nullptr, display);
-  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 640, 480, 0, 0, 0);
-  XMapWindow(display, window);
-  XSync(display, False);
+  const Window window = mappedWindow(display, 640, 480);
   std::vector<std::vector<std::uint8_t>> shown;  // the window's pixels after each frame, R G B
   std::vector<std::vector<std::uint8_t>> read;   // the window engine's own read-back
   {
