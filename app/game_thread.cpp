@@ -3,6 +3,9 @@
 // runs wholly inside the toolkit lock, so the window callback never lands in the middle of one.
 #include "app/game_thread.h"
 
+#include <chrono>
+#include <thread>
+
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 
@@ -76,37 +79,54 @@ void LoadTextures() {
   ge::LoadTexture(10, "../data/unit.bmp", "Auto");
 }
 
-void GameThread(Fl_Window* window, unsigned long nativeWindow) {
+namespace {
+
+// Builds the engines and the game, asking the gate between steps. False when a shutdown stopped
+// start-up: nothing more may be touched then, and what was built is Shutdown's.
+bool runStartup(unsigned long nativeWindow) {
   StartupGate& gate = startupGate();
-  if (!gate.ContinueStartup()) return;
+  if (!gate.ContinueStartup()) return false;
 
   graphicEngine = new ge::GraphicEngineGL(nativeWindow, !fullscreen);
   graphicAdapter = new ge::ZGraphicEngineAdapter(graphicEngine);
   ge::SetTextureTarget(graphicEngine);
-  if (!gate.ContinueStartup()) return;
+  if (!gate.ContinueStartup()) return false;
 
   // Shown before the other engines exist and before any image is read.
   showLoadingFrame();
 #ifdef VARNELLE_FRAME_STATS
   RecordLoadingFramePresented();
 #endif
-  if (!gate.ContinueStartup()) return;
+  if (!gate.ContinueStartup()) return false;
 
   inputEngineX11 = new ie::InputEngineX11(nativeWindow);
   inputEngine = inputEngineX11;
-  if (!gate.ContinueStartup()) return;
+  if (!gate.ContinueStartup()) return false;
 
   soundEngine = new se::ZSoundEngineOpenAL();
-  if (!gate.ContinueStartup()) return;
+  if (!gate.ContinueStartup()) return false;
 
   LoadTextures();
-  if (!gate.ContinueStartup()) return;
+  if (!gate.ContinueStartup()) return false;
 
   storeMusicFileName();
   framesPerSecond = 60;
   game = new Game;
   soundEngine->PlayMusic(0, 1.0f, true);
-  if (!gate.FinishStartup()) return;
+  return gate.FinishStartup();
+}
 
+// A stopped start-up leaves the thread here while Shutdown destroys the engines and ends the
+// process on the main thread. Returning instead would run this thread's exit (the GL driver's
+// per-thread clean-up among it) at the same time as the process exit, which corrupted the heap.
+// So the thread waits for the end, as a running game's thread does when it waits for the lock.
+[[noreturn]] void waitForProcessEnd() {
+  for (;;) std::this_thread::sleep_for(std::chrono::hours(1));
+}
+
+}  // namespace
+
+void GameThread(Fl_Window* window, unsigned long nativeWindow) {
+  if (!runStartup(nativeWindow)) waitForProcessEnd();
   runFrameLoop(window);
 }

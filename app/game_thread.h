@@ -5,9 +5,9 @@ class Fl_Window;
 
 // Start routine of the game thread; `window` is the shown game window and `nativeWindow` its X
 // id, which main reads before the thread starts: start-up then needs nothing of the toolkit, and
-// the game thread does not wait for the event loop's first pass to get the lock. Returns only
-// when a shutdown stopped the start-up early; otherwise the process ends inside Shutdown.
-void GameThread(Fl_Window* window, unsigned long nativeWindow);
+// the game thread does not wait for the event loop's first pass to get the lock. Never returns:
+// the process ends inside Shutdown.
+[[noreturn]] void GameThread(Fl_Window* window, unsigned long nativeWindow);
 
 // Loads the five images into texture slots 6 to 10 of graphicEngine.
 void LoadTextures();

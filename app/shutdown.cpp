@@ -2,7 +2,7 @@
 //
 // The game thread builds the engines outside the toolkit lock, so a close or Escape may come
 // while it is half-way. Shutdown then asks the start-up gate to stop and waits until the game
-// thread has finished the step it is on and left; only then does it destroy what was built.
+// thread has finished the step it is on and stopped; only then does it destroy what was built.
 // The wait happens with the toolkit lock released: the main thread holds that lock while it
 // dispatches the callback, and waiting for another thread while holding it invites a deadlock as
 // soon as any start-up step needs the toolkit. While the lock is released the main thread is

@@ -10,7 +10,7 @@
 class StartupGate {
  public:
   // Game thread, between two start-up steps. False once a shutdown has asked start-up to stop:
-  // the game thread must then touch nothing more and end; everything it built stays for Shutdown.
+  // the game thread must then touch nothing more; everything it built stays for Shutdown.
   bool ContinueStartup();
 
   // Game thread, after the last start-up step. True when the frame loop may begin; false as for
