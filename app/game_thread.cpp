@@ -14,7 +14,7 @@
 #include "app/program_globals.h"
 #include "app/shutdown.h"
 #include "app/startup_gate.h"
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 #include "game/draw_game.h"
 #include "game/game.h"
 #include "game/game_globals.h"

@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <memory>
 
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 #include "game/game.h"
 
 namespace {

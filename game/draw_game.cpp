@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 #include "game/format_text.h"
 #include "game/game_globals.h"
 #include "ge/quad.h"

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 #include "game/draw_game.h"
 #include "game/format_text.h"
 #include "game/level.h"

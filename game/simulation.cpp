@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 #include "game/level.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The rules of the three unit kinds: what each takes in and gives out.
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 #include "game/unit.h"
 
 namespace orvane {

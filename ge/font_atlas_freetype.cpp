@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 #include "ge/font_atlas.h"
 
 namespace ge {

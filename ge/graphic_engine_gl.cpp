@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/event_log.h"
+#include "base/event_log.h"
 #include "ge/quad.h"
 #include "ge/text_layout.h"
 #include "ge/viewport_fit.h"

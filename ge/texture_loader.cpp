@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/event_log.h"
+#include "base/event_log.h"
 #include "ge/bmp_image.h"
 #include "ge/graphic_engine_gl.h"
 #include "ge/texture_image.h"

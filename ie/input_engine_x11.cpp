@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/event_log.h"
+#include "base/event_log.h"
 #include "ge/viewport_fit.h"
 #include "ie/button_press_log.h"
 

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/event_log.h"
+#include "base/event_log.h"
 #include "se/music_file_name.h"
 #include "se/sound_volume.h"
 #include "se/volume_change_message.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 #include "game/game.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 #include "game/format_text.h"
 
 namespace {

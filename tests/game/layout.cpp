@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 
 namespace layout {
 

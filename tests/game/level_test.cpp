@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 #include "game/level.h"
 #include "tests/game/layout.h"
 

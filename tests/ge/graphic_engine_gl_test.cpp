@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 #include "ge/graphic_engine_adapter.h"
 #include "ge/quad.h"
 #include "ge/texture_loader.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 #include "game/draw_game.h"
 #include "game/level.h"
 #include "tests/support/recording_graphic_engine.h"

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 #include "game/game.h"
 
 namespace replay {

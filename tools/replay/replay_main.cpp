@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 #include "game/draw_game.h"
 #include "game/game.h"
 #include "game/game_globals.h"

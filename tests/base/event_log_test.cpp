@@ -16,7 +16,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/event_log.h"
+#include "base/event_log.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "game/cp1251.h"
+#include "base/cp1251.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The event log: console and "Log.log", opened for appending at every entry.
-#include "app/event_log.h"
+#include "base/event_log.h"
 
 #include <cerrno>
 #include <cstdio>
