@@ -21,6 +21,7 @@
 #include "game/update_game.h"
 #include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_gl.h"
+#include "ge/still_frame_skipper.h"
 #include "ge/texture_loader.h"
 #include "ie/input_engine_x11.h"
 #include "se/music_file_name.h"
@@ -52,11 +53,13 @@ void runFrame(Fl_Window* window) {
   graphicAdapter->Clear(0.0f, 0.0f, 0.0f);
   if (!updateGame()) Shutdown(nullptr, nullptr);  // still holding the toolkit lock
   drawGame();
+  if (windowExposed.exchange(false)) stillFrameSkipper->PresentAgain();
   graphicAdapter->EndFrame();
 #ifdef VARNELLE_FRAME_STATS
   RecordFramePresented();
 #endif
-  window->redraw();
+  // A still frame left the window as it was: nothing for the toolkit to redraw.
+  if (!stillFrameSkipper->LastFrameSkipped()) window->redraw();
 }
 
 [[noreturn]] void runFrameLoop(Fl_Window* window) {
@@ -88,7 +91,8 @@ bool runStartup(unsigned long nativeWindow) {
   if (!gate.ContinueStartup()) return false;
 
   graphicEngine = new ge::GraphicEngineGL(nativeWindow, !fullscreen);
-  graphicAdapter = new ge::ZGraphicEngineAdapter(graphicEngine);
+  stillFrameSkipper = new ge::StillFrameSkipper(*graphicEngine);
+  graphicAdapter = new ge::ZGraphicEngineAdapter(stillFrameSkipper);
   ge::SetTextureTarget(graphicEngine);
   if (!gate.ContinueStartup()) return false;
 

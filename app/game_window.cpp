@@ -3,6 +3,7 @@
 
 #include <FL/Fl.H>
 
+#include "app/program_globals.h"
 #include "ie/button_press_log.h"
 
 GameWindow::GameWindow(int x, int y, int width, int height, const char* title)
@@ -30,4 +31,8 @@ int GameWindow::handle(int event) {
     return 1;
   }
   return Fl_Window::handle(event);
+}
+
+void GameWindow::draw() {
+  if ((damage() & FL_DAMAGE_EXPOSE) != 0) windowExposed = true;
 }

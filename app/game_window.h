@@ -13,5 +13,7 @@ class GameWindow final : public Fl_Window {
 
   // Draws nothing. The box is already none, but the "plastic" scheme also gives every window a
   // tiled background image, which the toolkit would paint over the picture at each redraw.
-  void draw() override {}
+  // An exposure asks the game thread to present its picture again, since a still screen is not
+  // presented at every frame.
+  void draw() override;
 };

@@ -5,6 +5,8 @@
 
 bool fullscreen = false;
 ge::GraphicEngineGL* graphicEngine = nullptr;
+ge::StillFrameSkipper* stillFrameSkipper = nullptr;
+std::atomic<bool> windowExposed{false};
 ie::InputEngineX11* inputEngineX11 = nullptr;
 se::ZSoundEngineOpenAL* soundEngine = nullptr;
 std::int32_t framesPerSecond = 0;

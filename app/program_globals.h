@@ -2,10 +2,12 @@
 // pointers (graphicAdapter, inputEngine, game) are in game/game_globals.h.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 namespace ge {
 class GraphicEngineGL;
+class StillFrameSkipper;
 }
 namespace ie {
 class InputEngineX11;
@@ -16,7 +18,11 @@ class ZSoundEngineOpenAL;
 class StartupGate;
 
 extern bool fullscreen;                        // the player answered "Yes" to the question
-extern ge::GraphicEngineGL* graphicEngine;     // wrapped by graphicAdapter
+extern ge::GraphicEngineGL* graphicEngine;     // wrapped by stillFrameSkipper
+extern ge::StillFrameSkipper* stillFrameSkipper;  // wrapped by graphicAdapter
+// Set by the window when the server asks for its pixels again (uncovered, mapped); the game
+// thread takes it at the next frame and presents that frame even if it is still.
+extern std::atomic<bool> windowExposed;
 extern ie::InputEngineX11* inputEngineX11;     // the same object as inputEngine; destroyed through this
 extern se::ZSoundEngineOpenAL* soundEngine;
 extern std::int32_t framesPerSecond;           // the limiter's rate, 60 once start-up sets it

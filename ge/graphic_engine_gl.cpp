@@ -519,6 +519,7 @@ void GraphicEngineGL::SetSlotImage(std::int32_t slot, int width, int height, con
   target.height = height;
   target.uScale = uScale;
   target.vScale = vScale;
+  ++slotImageChanges;
   if (slot == currentTexture) {
     // Quads queued from now on use the new image's scales.
     currentUScale = uScale;

@@ -73,6 +73,17 @@ class GraphicEngineGL final : public XGraphicEngine {
   std::int64_t FlushCount() const { return flushCount; }
   std::int64_t DrawCallCount() const { return drawCallCount; }
 
+  // The window's size as read at the last BeginFrame (the back buffer's size without a window).
+  int WindowWidth() const { return windowWidth; }
+  int WindowHeight() const { return windowHeight; }
+  // Counts SetSlotImage calls: a slot's new image changes what the same draw calls show.
+  std::uint64_t SlotImageChanges() const { return slotImageChanges; }
+  // The slot DrawQuad would use now (−1 none) and the render target (−1 the back buffer).
+  std::int32_t SelectedTexture() const { return currentTexture; }
+  std::int32_t RenderTarget() const { return renderTarget; }
+  // Makes this engine's context current on the calling thread (a thread may drive two engines).
+  bool MakeCurrentHere() { return egl.MakeCurrentHere(); }
+
  private:
   // The one vertex layout, as the shader reads it; u and v already scaled to the texture.
   struct Vertex {
@@ -146,6 +157,7 @@ class GraphicEngineGL final : public XGraphicEngine {
 
   std::int64_t flushCount = 0;
   std::int64_t drawCallCount = 0;
+  std::uint64_t slotImageChanges = 0;
 };
 
 }  // namespace ge

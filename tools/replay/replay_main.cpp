@@ -6,6 +6,11 @@
 // Run it from the build folder so that "../data/" is found. Dumps go to standard output; the
 // engines' log lines and every complaint go to the error stream.
 //
+// With --still-frames the game draws each frame once into a draw list, which is played into two
+// engines: one draws every frame, as the full loop does; the other goes through the still-frame
+// skipper. After every frame the picture the skipper's engine last presented must equal the full
+// loop's, byte for byte; the end prints "still frames: S of F skipped".
+//
 // Exit codes: 0 after the last line; 2 for a script that cannot be read (nothing runs then);
 // 1 when a screenshot cannot be written or an engine fails.
 #include <unistd.h>
@@ -25,7 +30,9 @@
 #include "game/game_globals.h"
 #include "game/update_game.h"
 #include "ge/graphic_engine_adapter.h"
+#include "ge/draw_list.h"
 #include "ge/graphic_engine_gl.h"
+#include "ge/still_frame_skipper.h"
 #include "ge/texture_loader.h"
 #include "ie/input_engine_scripted.h"
 #include "tests/support/png_file.h"
@@ -37,16 +44,34 @@ namespace {
 constexpr int kScriptError = 2;
 constexpr int kRunError = 1;
 
-// Kept to the process exit (see Replay::Finish).
+// Kept to the process exit (see Replay::Finish): the engine every frame is drawn by, and with
+// --still-frames the one behind the still-frame skipper.
 ge::GraphicEngineGL* engine = nullptr;
+ge::GraphicEngineGL* skippingEngine = nullptr;
+
+void loadTextures(ge::GraphicEngineGL& target) {
+  target.MakeCurrentHere();
+  ge::LoadTexture(target, 6, "../data/logo.bmp", "Null");
+  ge::LoadTexture(target, 7, "../data/vusk.bmp", "Null");
+  ge::LoadTexture(target, 8, "../data/field.bmp", "Auto");
+  ge::LoadTexture(target, 9, "../data/button.bmp", "Auto");
+  ge::LoadTexture(target, 10, "../data/unit.bmp", "Auto");
+}
 
 class Replay {
  public:
-  explicit Replay(std::FILE* dumps) : dumps(dumps) {}
+  Replay(std::FILE* dumps, bool checkStillFrames) : dumps(dumps), checkStillFrames(checkStillFrames) {}
 
-  void Start() {
+  // False, having said why, when the first frame already fails the still-frame check.
+  bool Start() {
     engine = ge::GraphicEngineGL::CreateHeadless();
-    adapter = std::make_unique<ge::ZGraphicEngineAdapter>(engine);
+    if (checkStillFrames) {
+      skippingEngine = ge::GraphicEngineGL::CreateHeadless();
+      skipper = std::make_unique<ge::StillFrameSkipper>(*skippingEngine);
+      adapter = std::make_unique<ge::ZGraphicEngineAdapter>(&frameCalls);
+    } else {
+      adapter = std::make_unique<ge::ZGraphicEngineAdapter>(engine);
+    }
     graphicAdapter = adapter.get();
 
     // The game's own start: the loading frame, then the input, the textures and the game.
@@ -54,22 +79,23 @@ class Replay {
     adapter->Clear(0.0f, 0.0f, 0.0f);
     adapter->DrawText(50.0f, 0.0f, "Загрузка..."_cp1251, 0.0f, 1.0f, 0.0f, 0.92f);
     adapter->EndFrame();
+    if (checkStillFrames && !playFrame()) return false;
 
     inputEngine = &input;
-    ge::LoadTexture(*engine, 6, "../data/logo.bmp", "Null");
-    ge::LoadTexture(*engine, 7, "../data/vusk.bmp", "Null");
-    ge::LoadTexture(*engine, 8, "../data/field.bmp", "Auto");
-    ge::LoadTexture(*engine, 9, "../data/button.bmp", "Auto");
-    ge::LoadTexture(*engine, 10, "../data/unit.bmp", "Auto");
+    loadTextures(*engine);
+    if (checkStillFrames) loadTextures(*skippingEngine);
     gameObject = std::make_unique<Game>();
     game = gameObject.get();
+    return true;
   }
 
   // Returns false, having said why, when the run cannot go on.
   bool Perform(const replay::Step& step) {
     switch (step.action) {
       case replay::Action::Wait:
-        for (std::int32_t i = 0; i < step.frames; ++i) RunFrame();
+        for (std::int32_t i = 0; i < step.frames; ++i) {
+          if (!RunFrame()) return false;
+        }
         return true;
       case replay::Action::Move:
         // Logical coordinates; the engine reports back-buffer pixels, two to a logical pixel.
@@ -94,20 +120,54 @@ class Replay {
   // The engine is left to the process exit, as the game's adapter is: tearing the OpenGL
   // driver down unloads it, and the few allocations it never frees would then be reported by
   // the leak checker with no library left to name.
-  void Finish() { std::fflush(dumps); }
+  void Finish() {
+    if (checkStillFrames) {
+      std::fprintf(dumps, "still frames: %lld of %lld skipped\n", static_cast<long long>(skipper->SkippedFrames()),
+                   static_cast<long long>(frameCount));
+    }
+    std::fflush(dumps);
+  }
 
  private:
-  void RunFrame() {
+  bool RunFrame() {
     input.Update();
     adapter->BeginFrame();
     adapter->Clear(0.0f, 0.0f, 0.0f);
     updateGame();
     drawGame();
     adapter->EndFrame();
+    return !checkStillFrames || playFrame();
+  }
+
+  // Plays the frame's calls into both engines and compares what each window would show now.
+  bool playFrame() {
+    ++frameCount;
+    engine->MakeCurrentHere();
+    engine->BeginFrame();
+    frameCalls.Replay(*engine);
+    engine->EndFrame();
+    engine->ReadBackBuffer(fullPicture);
+
+    skippingEngine->MakeCurrentHere();
+    skipper->BeginFrame();
+    frameCalls.Replay(*skipper);
+    skipper->EndFrame();
+    skippingEngine->ReadBackBuffer(shownPicture);
+    engine->MakeCurrentHere();
+
+    if (shownPicture == fullPicture) return true;
+    std::size_t byte = 0;
+    while (shownPicture[byte] == fullPicture[byte]) ++byte;
+    const std::size_t pixel = byte / 3;
+    std::fprintf(stderr, "replay: frame %lld (%s): the picture on screen differs from the full loop's at (%zu, %zu)\n",
+                 static_cast<long long>(frameCount), skipper->LastFrameSkipped() ? "skipped" : "drawn",
+                 pixel % ge::GraphicEngineGL::kBackBufferWidth, pixel / ge::GraphicEngineGL::kBackBufferWidth);
+    return false;
   }
 
   bool WriteShot(const replay::Step& step) {
     std::vector<std::uint8_t> rgb;
+    engine->MakeCurrentHere();
     engine->ReadBackBuffer(rgb);
     std::string error;
     if (!WritePng(step.file, ge::GraphicEngineGL::kBackBufferWidth, ge::GraphicEngineGL::kBackBufferHeight, rgb,
@@ -119,6 +179,12 @@ class Replay {
   }
 
   std::FILE* dumps;
+  bool checkStillFrames;
+  ge::DrawList frameCalls;  // the game's frame, with --still-frames
+  std::unique_ptr<ge::StillFrameSkipper> skipper;
+  std::vector<std::uint8_t> fullPicture;
+  std::vector<std::uint8_t> shownPicture;
+  std::int64_t frameCount = 0;
   std::unique_ptr<ge::ZGraphicEngineAdapter> adapter;
   ie::ScriptedInputEngine input;
   std::unique_ptr<Game> gameObject;
@@ -151,14 +217,15 @@ bool ReadScript(const std::string& name, std::vector<replay::Step>& steps) {
 }  // namespace
 
 int main(int argumentCount, char** arguments) {
-  if (argumentCount != 2) {
+  const bool checkStillFrames = argumentCount == 3 && std::strcmp(arguments[1], "--still-frames") == 0;
+  if (argumentCount != 2 && !checkStillFrames) {
     std::fprintf(stderr,
-                 "usage: varnelle-replay SCRIPT   (or - to read the script from standard input)\n"
+                 "usage: varnelle-replay [--still-frames] SCRIPT   (or - to read the script from standard input)\n"
                  "Run it from the build folder, so that ../data/ holds the game's pictures.\n");
     return kScriptError;
   }
   std::vector<replay::Step> steps;
-  if (!ReadScript(arguments[1], steps)) return kScriptError;
+  if (!ReadScript(arguments[argumentCount - 1], steps)) return kScriptError;
 
   // Standard output carries the dumps alone; the engines' log lines go to the error stream.
   std::fflush(stdout);
@@ -169,14 +236,10 @@ int main(int argumentCount, char** arguments) {
     return kRunError;
   }
 
-  Replay replay(dumps);
-  replay.Start();
-  int status = 0;
-  for (const replay::Step& step : steps) {
-    if (!replay.Perform(step)) {
-      status = kRunError;
-      break;
-    }
+  Replay replay(dumps, checkStillFrames);
+  int status = replay.Start() ? 0 : kRunError;
+  for (std::size_t step = 0; status == 0 && step < steps.size(); ++step) {
+    if (!replay.Perform(steps[step])) status = kRunError;
   }
   replay.Finish();
   std::fclose(dumps);
