@@ -32,9 +32,26 @@ void MarkFrameStart() {
   lastFrameTimeSet = true;
 }
 
+std::int32_t FrameMilliseconds(std::int32_t framesPerSecond) {
+  if (framesPerSecond <= 0) return 1;
+  return (1000 + framesPerSecond - 1) / framesPerSecond;
+}
+
 void WaitForFrameTime() {
   if (!lastFrameTimeSet) MarkFrameStart();
-  while (!FrameTimeReached(MillisecondTimer(), lastFrameTime, framesPerSecond)) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  using namespace std::chrono;
+  // The timer reads whole milliseconds of the steady clock, so the frame may start at the first
+  // instant the steady clock reaches the deadline's millisecond. Waking once there instead of
+  // every millisecond saves some thousand wake-ups a second for the same frame starts.
+  const std::uint32_t deadline = lastFrameTime + static_cast<std::uint32_t>(FrameMilliseconds(framesPerSecond));
+  for (;;) {
+    // One reading gives both the timer's value and the steady-clock millisecond it stands for.
+    const auto thisMillisecond = floor<milliseconds>(steady_clock::now());
+    const auto now = static_cast<std::uint32_t>(thisMillisecond.time_since_epoch().count());
+    if (FrameTimeReached(now, lastFrameTime, framesPerSecond)) return;
+    // The difference is taken modulo 2^32, as the timer wraps; a reading before the frame's start
+    // gives a negative one, and the wait then goes on a millisecond at a time.
+    const auto remaining = milliseconds(static_cast<std::int32_t>(deadline - now));
+    std::this_thread::sleep_until(thisMillisecond + (remaining.count() > 0 ? remaining : milliseconds(1)));
   }
 }

@@ -12,9 +12,14 @@ std::uint32_t MillisecondTimer();
 // the timer is harmless. With 60 that is 17 whole milliseconds.
 bool FrameTimeReached(std::uint32_t now, std::uint32_t last, std::int32_t framesPerSecond);
 
+// The fewest whole milliseconds after which FrameTimeReached holds: ⌈1000 / fps⌉ (17 at 60).
+// A rate of 0 or less is never reached; this then gives 1, a wait that is checked each millisecond.
+std::int32_t FrameMilliseconds(std::int32_t framesPerSecond);
+
 // lastFrameTime = a fresh timer reading. Called once a frame, with the toolkit lock held.
 void MarkFrameStart();
 
-// Sleeps a millisecond at a time until FrameTimeReached(now, lastFrameTime, framesPerSecond).
-// There is no catch-up: a late frame is simply followed by a full wait from its own start.
+// Sleeps until FrameTimeReached(now, lastFrameTime, framesPerSecond): one sleep to the first
+// millisecond at which it holds, again only if the sleep ended early. There is no catch-up: a
+// late frame is simply followed by a full wait from its own start.
 void WaitForFrameTime();

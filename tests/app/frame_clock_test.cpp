@@ -14,3 +14,15 @@ TEST(FrameClock, SixtyFramesASecondNeedSeventeenWholeMillisecondsAcrossWrapsAndS
   EXPECT_TRUE(FrameTimeReached(0x7FFFFFFFu, 0, 60));   // a long stall does not overflow
   EXPECT_FALSE(FrameTimeReached(0x80000000u, 0, 60));  // half the timer's range reads as negative
 }
+
+// The limiter sleeps once to this many milliseconds after the frame's start: the first whole
+// millisecond at which the rule above lets the frame through, for every rate.
+TEST(FrameClock, OneSleepReachesTheFirstMillisecondTheRuleAllows) {
+  for (const std::int32_t fps : {1, 24, 30, 59, 60, 61, 144, 999, 1000, 1001, 5000}) {
+    const std::int32_t wait = FrameMilliseconds(fps);
+    EXPECT_TRUE(FrameTimeReached(1000 + static_cast<std::uint32_t>(wait), 1000, fps)) << fps;
+    EXPECT_FALSE(FrameTimeReached(1000 + static_cast<std::uint32_t>(wait) - 1, 1000, fps)) << fps;
+  }
+  EXPECT_EQ(17, FrameMilliseconds(60));
+  EXPECT_EQ(1, FrameMilliseconds(0));
+}
