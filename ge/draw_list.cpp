@@ -57,11 +57,19 @@ void DrawList::put(const Value& value) {
 void DrawList::BeginFrame() {
   bytes.clear();
   drawsIntoSlots = false;
+  target = kUnknownTarget;
+  canvasDrawn = false;
+  canvasClearedFirst = false;
+}
+
+void DrawList::noteDrawing() {
+  if (target == kCanvasSlot || target == kUnknownTarget) canvasDrawn = true;
 }
 
 void DrawList::Clear(float r, float g, float b) {
   put(Call::Clear);
   put(ClearArguments{r, g, b});
+  if (target == kCanvasSlot && !canvasDrawn) canvasClearedFirst = true;
 }
 
 void DrawList::SetTexture(std::int32_t slot) {
@@ -72,15 +80,18 @@ void DrawList::SetTexture(std::int32_t slot) {
 void DrawList::DrawQuad(const Quad* quad) {
   put(Call::DrawQuad);
   put(*quad);
+  noteDrawing();
 }
 
 void DrawList::SetRenderTarget(std::int32_t slot) {
   put(Call::SetRenderTarget);
   put(slot);
+  target = slot;
   if (slot != -1 && slot != kCanvasSlot) drawsIntoSlots = true;
 }
 
 void DrawList::DrawText(float x, float y, const char* text, float r, float g, float b, float a) {
+  noteDrawing();
   // A missing text is the engine's error to report: it is handed on as it came.
   if (text == nullptr) {
     put(Call::DrawText);

@@ -32,6 +32,9 @@ class DrawList final : public XGraphicEngine {
   // True when the list draws into a texture slot other than the canvas: its picture then also
   // depends on that slot's contents.
   bool DrawsIntoSlots() const { return drawsIntoSlots; }
+  // True when the list clears the canvas before anything could be drawn into it: the canvas after
+  // the list then depends on the list alone, not on what the canvas held before.
+  bool ClearsCanvasFirst() const { return canvasClearedFirst; }
 
   bool operator==(const DrawList& other) const { return bytes == other.bytes; }
 
@@ -41,8 +44,16 @@ class DrawList final : public XGraphicEngine {
   template <typename Value>
   void put(const Value& value);
 
+  // The render target as the list has set it; unknown until its first SetRenderTarget.
+  static constexpr std::int32_t kUnknownTarget = -2;
+
+  void noteDrawing();
+
   std::vector<std::byte> bytes;
   bool drawsIntoSlots = false;
+  std::int32_t target = kUnknownTarget;
+  bool canvasDrawn = false;
+  bool canvasClearedFirst = false;
 };
 
 }  // namespace ge

@@ -477,17 +477,22 @@ void GraphicEngineGL::present() {
 }
 
 void GraphicEngineGL::ReadBackBuffer(std::vector<std::uint8_t>& rgb) const {
+  rgb.resize(static_cast<std::size_t>(kBackBufferWidth) * 3 * kBackBufferHeight);
+  ReadBackBufferRows(0, kBackBufferHeight, rgb.data());
+}
+
+void GraphicEngineGL::ReadBackBufferRows(int top, int count, std::uint8_t* rgb) const {
+  assert(top >= 0 && count >= 0 && top + count <= kBackBufferHeight && "rows outside the back buffer");
   constexpr std::size_t rowBytes = static_cast<std::size_t>(kBackBufferWidth) * 3;
-  rgb.resize(rowBytes * kBackBufferHeight);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, backBufferInWindow ? 0 : backBufferFramebuffer);
-  // The off-screen back buffer is stored top row first, so GL's row 0 is the picture's top row;
+  // The off-screen back buffer is stored top row first, so GL's row y is the picture's row y;
   // the window's rows run bottom up and are turned over here.
-  glReadPixels(0, 0, kBackBufferWidth, kBackBufferHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  const int firstGlRow = backBufferInWindow ? kBackBufferHeight - top - count : top;
+  glReadPixels(0, firstGlRow, kBackBufferWidth, count, GL_RGB, GL_UNSIGNED_BYTE, rgb);
   if (backBufferInWindow) {
-    for (std::size_t top = 0, bottom = kBackBufferHeight - 1; top < bottom; ++top, --bottom) {
-      std::swap_ranges(rgb.begin() + static_cast<std::ptrdiff_t>(top * rowBytes),
-                       rgb.begin() + static_cast<std::ptrdiff_t>((top + 1) * rowBytes),
-                       rgb.begin() + static_cast<std::ptrdiff_t>(bottom * rowBytes));
+    for (std::size_t upper = 0, lower = static_cast<std::size_t>(count) - 1; count > 0 && upper < lower;
+         ++upper, --lower) {
+      std::swap_ranges(rgb + upper * rowBytes, rgb + (upper + 1) * rowBytes, rgb + lower * rowBytes);
     }
   }
   glBindFramebuffer(GL_READ_FRAMEBUFFER, currentFramebuffer);

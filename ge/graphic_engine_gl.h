@@ -49,6 +49,8 @@ class GraphicEngineGL final : public XGraphicEngine {
 
   // The 640 × 480 back buffer as it stands: top row first, three bytes R, G, B per pixel.
   void ReadBackBuffer(std::vector<std::uint8_t>& rgb) const;
+  // Rows top .. top + count − 1 of it, in the same form, into rgb (count × 640 × 3 bytes).
+  void ReadBackBufferRows(int top, int count, std::uint8_t* rgb) const;
   // A slot's whole texture: top row first, four bytes R, G, B, A per texel; false for an empty slot.
   bool ReadTexture(std::int32_t slot, std::vector<std::uint8_t>& rgba, int& width, int& height) const;
 

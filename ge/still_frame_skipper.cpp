@@ -1,6 +1,8 @@
 // The still-frame rule (see the header for why it is exact).
 #include "ge/still_frame_skipper.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "ge/graphic_engine_gl.h"
@@ -19,7 +21,8 @@ StillFrameSkipper::Inputs StillFrameSkipper::currentInputs() const {
 
 void StillFrameSkipper::EndFrame() {
   const Inputs inputs = currentInputs();
-  const bool repeated = havePrevious && frame == previous && inputs == previousInputs && !frame.DrawsIntoSlots();
+  const bool repeated = havePrevious && frame == previous && inputs == previousInputs && frame.ClearsCanvasFirst() &&
+                        !frame.DrawsIntoSlots();
   lastFrameSkipped = repeated && settled && !presentAgain;
   if (lastFrameSkipped) {
     ++skippedFrames;
@@ -31,16 +34,9 @@ void StillFrameSkipper::EndFrame() {
 
   if (!repeated) {
     settled = false;
-    releaseStates();
+    haveLastState = false;
   } else if (!settled) {
-    readState(newState);
-    settled = haveLastState && newState == lastState;
-    if (settled) {
-      releaseStates();
-    } else {
-      std::swap(lastState, newState);
-      haveLastState = true;
-    }
+    settled = stateUnchanged();
   }
   // A settled frame drawn again (PresentAgain) is a fixed point: it changed nothing.
   std::swap(previous, frame);
@@ -48,23 +44,28 @@ void StillFrameSkipper::EndFrame() {
   havePrevious = true;
 }
 
-void StillFrameSkipper::readState(std::vector<std::uint8_t>& state) const {
-  std::vector<std::uint8_t> canvas;
-  int width = 0;
-  int height = 0;
-  engine.ReadBackBuffer(state);
-  engine.ReadTexture(kCanvasSlot, canvas, width, height);
-  state.insert(state.end(), canvas.begin(), canvas.end());
-  const std::int32_t selection[2] = {engine.SelectedTexture(), engine.RenderTarget()};
-  const auto* first = reinterpret_cast<const std::uint8_t*>(selection);
-  state.insert(state.end(), first, first + sizeof selection);
-}
+bool StillFrameSkipper::stateUnchanged() {
+  constexpr int kWidth = GraphicEngineGL::kBackBufferWidth;
+  constexpr int kHeight = GraphicEngineGL::kBackBufferHeight;
+  constexpr int kBandRows = 32;
+  constexpr std::size_t kRowBytes = static_cast<std::size_t>(kWidth) * 3;
+  lastPicture.resize(kRowBytes * kHeight);
+  band.resize(kRowBytes * kBandRows);
 
-// About 1.4 MB each: they are only needed while a still picture settles.
-void StillFrameSkipper::releaseStates() {
-  haveLastState = false;
-  std::vector<std::uint8_t>().swap(lastState);
-  std::vector<std::uint8_t>().swap(newState);
+  const std::int32_t selection[2] = {engine.SelectedTexture(), engine.RenderTarget()};
+  bool unchanged = haveLastState && selection[0] == lastSelection[0] && selection[1] == lastSelection[1];
+  lastSelection[0] = selection[0];
+  lastSelection[1] = selection[1];
+  for (int top = 0; top < kHeight; top += kBandRows) {
+    const int rows = std::min(kBandRows, kHeight - top);
+    const std::size_t bytes = kRowBytes * static_cast<std::size_t>(rows);
+    std::uint8_t* stored = lastPicture.data() + kRowBytes * static_cast<std::size_t>(top);
+    engine.ReadBackBufferRows(top, rows, band.data());
+    if (unchanged && std::memcmp(stored, band.data(), bytes) != 0) unchanged = false;
+    std::memcpy(stored, band.data(), bytes);
+  }
+  haveLastState = true;
+  return unchanged;
 }
 
 }  // namespace ge

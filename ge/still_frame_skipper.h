@@ -10,6 +10,8 @@
 // are not enough, since the canvas is drawn with blending and semi-transparent pixels keep moving
 // for a few frames after the list stops changing; that is why the state itself is compared, read
 // back once per frame while a repeated list has not settled yet and never once it has.
+// Only lists that clear the canvas before drawing into it count as repeatable: the canvas is then
+// the list's alone, and the state left to compare is the back buffer and the selection.
 #pragma once
 
 #include <cstdint>
@@ -54,8 +56,9 @@ class StillFrameSkipper final : public XGraphicEngine {
   };
 
   Inputs currentInputs() const;
-  void readState(std::vector<std::uint8_t>& state) const;
-  void releaseStates();
+  // Reads the engine's state, stores it as the last one and says whether it equals the one
+  // stored before (false when there was none).
+  bool stateUnchanged();
 
   GraphicEngineGL& engine;
   DrawList frame;     // the frame being drawn
@@ -64,9 +67,12 @@ class StillFrameSkipper final : public XGraphicEngine {
   bool havePrevious = false;
   // The last frame repeated the one before it and left the state unchanged.
   bool settled = false;
-  // The state after the last frame, kept while a repeated list is settling.
-  std::vector<std::uint8_t> lastState;
-  std::vector<std::uint8_t> newState;
+  // The state after the last frame, valid while a repeated list is settling. The picture's
+  // 900 KB are allocated at the first still screen and kept: reading back and comparing a band at
+  // a time needs no second copy.
+  std::vector<std::uint8_t> lastPicture;
+  std::vector<std::uint8_t> band;
+  std::int32_t lastSelection[2] = {};
   bool haveLastState = false;
   bool presentAgain = false;
   bool lastFrameSkipped = false;

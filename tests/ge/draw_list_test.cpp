@@ -66,4 +66,28 @@ TEST(DrawListTest, DrawingIntoAnotherSlotIsNoted) {
   EXPECT_TRUE(list.DrawsIntoSlots());
 }
 
+TEST(DrawListTest, ACanvasClearedBeforeAnyDrawingIsNoted) {
+  struct Case {
+    const char* name;
+    bool targetCanvas;
+    bool drawFirst;
+    bool expected;
+  };
+  const Case cases[] = {
+      {"canvas cleared, then drawn", true, false, true},
+      {"canvas drawn, then cleared", true, true, false},
+      {"target never set: it may be any", false, false, false},
+  };
+  for (const Case& test : cases) {
+    ge::DrawList list;
+    list.BeginFrame();
+    if (test.targetCanvas) list.SetRenderTarget(ge::kCanvasSlot);
+    const ge::Quad quad = someQuad(1.0f);
+    if (test.drawFirst) list.DrawQuad(&quad);
+    list.Clear(0.0f, 0.0f, 0.0f);
+    list.DrawQuad(&quad);
+    EXPECT_EQ(test.expected, list.ClearsCanvasFirst()) << test.name;
+  }
+}
+
 }  // namespace
