@@ -41,7 +41,8 @@ void showLoadingFrame() {
 // did, the name stays empty and starting the music reports the error.
 void storeMusicFileName() { se::WidenFileName("../music/main.mp3", soundEngine->musicFiles[0]); }
 
-void runFrame(Fl_Window* window) {
+// True when the frame was presented; a still frame leaves the window as it was.
+bool runFrame(Fl_Window* window) {
   MarkFrameStart();
 #ifdef VARNELLE_FRAME_STATS
   RecordFrameStart();
@@ -58,17 +59,19 @@ void runFrame(Fl_Window* window) {
 #ifdef VARNELLE_FRAME_STATS
   RecordFramePresented();
 #endif
-  // A still frame left the window as it was: nothing for the toolkit to redraw.
-  if (!stillFrameSkipper->LastFrameSkipped()) window->redraw();
+  if (stillFrameSkipper->LastFrameSkipped()) return false;
+  window->redraw();
+  return true;
 }
 
 [[noreturn]] void runFrameLoop(Fl_Window* window) {
   for (;;) {
     WaitForFrameTime();
     Fl::lock();
-    runFrame(window);
+    const bool presented = runFrame(window);
     Fl::unlock();
-    Fl::awake(static_cast<void*>(window));
+    // Nothing for the toolkit to do after a still frame: its thread sleeps on.
+    if (presented) Fl::awake(static_cast<void*>(window));
   }
 }
 
