@@ -82,7 +82,7 @@ for program in floor_egl_swap floor_xshm_put; do
   sleep 2
   samples=$(cpu_samples "$floor_pid")
   floor[$program]=$(median "$samples")
-  echo "$program: ${floor[$program]} % of one core (samples: $samples)"
+  echo "$program: ${floor[$program]} % of one core (samples: $samples; $(memory "$floor_pid"))"
   wait "$floor_pid"
 done
 

@@ -113,7 +113,8 @@ void GraphicEngineGL::start() {
   LogMessage(kTag, "Fonts are created");
   createBuffers();
   LogMessage(kTag, "Vertex buffer is created");
-  bindTarget(backBufferFramebuffer, kBackBufferWidth, kBackBufferHeight);
+  if (egl.HasWindow()) placeBackBuffer(windowHoldsBackBuffer());
+  bindBackBuffer();
   LogMessage(kTag, "GE was loaded");
 }
 
@@ -172,6 +173,12 @@ void GraphicEngineGL::createTargets() {
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT);
 
+  glGenFramebuffers(1, &slotFramebuffer);
+}
+
+// Made at its first use: a window that holds the back buffer itself never needs its 1.2 MB.
+unsigned GraphicEngineGL::offscreenBackBuffer() {
+  if (backBufferFramebuffer != 0) return backBufferFramebuffer;
   glGenTextures(1, &backBufferTexture);
   glBindTexture(GL_TEXTURE_2D, backBufferTexture);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kBackBufferWidth, kBackBufferHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
@@ -187,8 +194,7 @@ void GraphicEngineGL::createTargets() {
   // Starts black, like a fresh display; from here on only drawing changes it.
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
-
-  glGenFramebuffers(1, &slotFramebuffer);
+  return backBufferFramebuffer;
 }
 
 void GraphicEngineGL::createFont() {
@@ -265,26 +271,38 @@ void GraphicEngineGL::BeginFrame() {
   requireDevice();
   pendingCount = 0;
   if (!egl.HasWindow()) return;
+  placeBackBuffer(windowHoldsBackBuffer());
+}
+
+bool GraphicEngineGL::windowHoldsBackBuffer() {
   windowWidth = kBackBufferWidth;
   windowHeight = kBackBufferHeight;
   egl.WindowSize(windowWidth, windowHeight);
   // A window of exactly the back buffer's size whose pixels survive the swaps can be the back
   // buffer itself: the frame is drawn straight into it and the full-window copy is saved.
-  placeBackBuffer(egl.KeepsPixelsAcrossSwaps() && windowWidth == kBackBufferWidth &&
-                  windowHeight == kBackBufferHeight);
+  return egl.KeepsPixelsAcrossSwaps() && windowWidth == kBackBufferWidth && windowHeight == kBackBufferHeight;
 }
 
 void GraphicEngineGL::placeBackBuffer(bool inWindow) {
-  if (inWindow == backBufferInWindow) return;
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, inWindow ? backBufferFramebuffer : 0);
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, inWindow ? 0 : backBufferFramebuffer);
-  if (inWindow) {
+  // An off-screen back buffer not made yet still needs making and clearing.
+  const bool offscreenMissing = !inWindow && backBufferFramebuffer == 0;
+  if (inWindow == backBufferInWindow && !offscreenMissing) return;
+  if (inWindow && backBufferFramebuffer == 0) {
+    // Nothing drawn yet: the window starts black, as the off-screen back buffer would.
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, kBackBufferWidth, kBackBufferHeight);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+  } else if (inWindow) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, backBufferFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     // The picture so far moves into the window, turned upside down for the window's row order.
     glBlitFramebuffer(0, 0, kBackBufferWidth, kBackBufferHeight, 0, kBackBufferHeight, kBackBufferWidth, 0,
                       GL_COLOR_BUFFER_BIT, GL_NEAREST);
   } else {
     // The window only leaves this size by a resize, and a resized surface has already dropped its
     // pixels: the off-screen back buffer starts again from black, as at start-up.
+    glBindFramebuffer(GL_FRAMEBUFFER, offscreenBackBuffer());
     glViewport(0, 0, kBackBufferWidth, kBackBufferHeight);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -298,7 +316,7 @@ void GraphicEngineGL::placeBackBuffer(bool inWindow) {
 }
 
 void GraphicEngineGL::bindBackBuffer() {
-  bindTarget(backBufferInWindow ? 0u : backBufferFramebuffer, kBackBufferWidth, kBackBufferHeight);
+  bindTarget(backBufferInWindow ? 0u : offscreenBackBuffer(), kBackBufferWidth, kBackBufferHeight);
 }
 
 void GraphicEngineGL::Clear(float r, float g, float b) {

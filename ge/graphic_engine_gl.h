@@ -116,6 +116,8 @@ class GraphicEngineGL final : public XGraphicEngine {
   void bindTarget(unsigned framebuffer, int width, int height);
   void bindBackBuffer();
   void placeBackBuffer(bool inWindow);
+  bool windowHoldsBackBuffer();
+  unsigned offscreenBackBuffer();
   void present();
   unsigned textureOf(std::int32_t slot) const;
 
