@@ -9,6 +9,17 @@
 
 namespace ge {
 
+namespace {
+
+// A repeated list is drawn this many times before the state is first read back. The game's
+// semi-transparent pixels settle within about four frames, and a running level repeats its list
+// for a frame or two between moves: reading back sooner would cost a running level a read of the
+// whole picture every few frames and save a still screen hardly a frame. When the reading starts
+// does not touch the rule's exactness.
+constexpr int kRepeatsBeforeReading = 4;
+
+}  // namespace
+
 void StillFrameSkipper::BeginFrame() {
   // The engine's own frame start reads the window size; nothing is drawn by it.
   engine.BeginFrame();
@@ -33,9 +44,10 @@ void StillFrameSkipper::EndFrame() {
   engine.EndFrame();
 
   if (!repeated) {
+    repeats = 0;
     settled = false;
     haveLastState = false;
-  } else if (!settled) {
+  } else if (!settled && ++repeats >= kRepeatsBeforeReading) {
     settled = stateUnchanged();
   }
   // A settled frame drawn again (PresentAgain) is a fixed point: it changed nothing.

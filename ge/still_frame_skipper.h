@@ -65,6 +65,7 @@ class StillFrameSkipper final : public XGraphicEngine {
   DrawList previous;  // the frame before it, as drawn
   Inputs previousInputs;
   bool havePrevious = false;
+  int repeats = 0;  // frames in a row whose list repeated the one before
   // The last frame repeated the one before it and left the state unchanged.
   bool settled = false;
   // The state after the last frame, valid while a repeated list is settling. The picture's
