@@ -23,6 +23,10 @@ class EglContext {
   bool CreateContext();
 
   bool HasWindow() const { return window != 0; }
+  // The context's own X connection (a Display*) and the window, for another way of presenting
+  // into the same window; null and 0 headless.
+  void* XDisplay() const { return xDisplay; }
+  unsigned long XWindow() const { return window; }
   // True once CreateContext has succeeded and until Release.
   bool IsReady() const { return context != nullptr; }
 

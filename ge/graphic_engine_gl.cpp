@@ -10,10 +10,13 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "base/event_log.h"
+#include "ge/present_xshm.h"
 #include "ge/quad.h"
 #include "ge/text_layout.h"
 #include "ge/viewport_fit.h"
@@ -113,7 +116,19 @@ void GraphicEngineGL::start() {
   LogMessage(kTag, "Fonts are created");
   createBuffers();
   LogMessage(kTag, "Vertex buffer is created");
-  if (egl.HasWindow()) placeBackBuffer(windowHoldsBackBuffer());
+  if (egl.HasWindow()) {
+    const bool holds = windowHoldsBackBuffer();
+    // A window of the back buffer's size takes the half-size picture enlarged on the CPU: the
+    // enlargement, a full-window blended quad for the GL rasteriser, is most of a frame's cost.
+    presenter = std::make_unique<XShmPresenter>();
+    if (windowWidth == kBackBufferWidth && windowHeight == kBackBufferHeight &&
+        presenter->Open(egl.XDisplay(), egl.XWindow(), kBackBufferWidth, kBackBufferHeight)) {
+      KeepBackBufferAtHalfSize();
+    } else {
+      presenter.reset();
+      placeBackBuffer(holds);
+    }
+  }
   bindBackBuffer();
   LogMessage(kTag, "GE was loaded");
 }
@@ -250,6 +265,9 @@ GraphicEngineGL::~GraphicEngineGL() {
     }
     glDeleteTextures(1, &whiteTexture);
     glDeleteTextures(1, &backBufferTexture);
+    glDeleteTextures(1, &halfTexture);
+    glDeleteFramebuffers(1, &halfFramebuffer);
+    presenter.reset();
     glDeleteFramebuffers(1, &canvasFramebuffer);
     glDeleteFramebuffers(1, &backBufferFramebuffer);
     glDeleteFramebuffers(1, &slotFramebuffer);
@@ -258,6 +276,8 @@ GraphicEngineGL::~GraphicEngineGL() {
   } else {
     // Shut down from a thread that cannot take the context (the game thread still holds it):
     // the process ends right after, and releasing under the other thread's feet is the worse risk.
+    // The presenter's image and shared memory go with the process.
+    static_cast<void>(presenter.release());
     egl.Abandon();
   }
   LogMessage(kTag, "GE was killed");
@@ -271,7 +291,101 @@ void GraphicEngineGL::BeginFrame() {
   requireDevice();
   pendingCount = 0;
   if (!egl.HasWindow()) return;
-  placeBackBuffer(windowHoldsBackBuffer());
+  const bool holds = windowHoldsBackBuffer();
+  if (halfSize) {
+    if (windowWidth == kBackBufferWidth && windowHeight == kBackBufferHeight) return;
+    // A resized surface has dropped its pixels: the full-size back buffer starts from black, as
+    // it does when the window leaves holding it.
+    leaveHalfSize(false);
+  }
+  placeBackBuffer(holds);
+}
+
+void GraphicEngineGL::KeepBackBufferAtHalfSize() {
+  if (halfSize) return;
+  glGenTextures(1, &halfTexture);
+  glBindTexture(GL_TEXTURE_2D, halfTexture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kBackBufferWidth / 2, kBackBufferHeight / 2, 0, GL_RGBA,
+               GL_UNSIGNED_BYTE, nullptr);
+  setSampling(GL_CLAMP_TO_EDGE);
+  glGenFramebuffers(1, &halfFramebuffer);
+  glBindFramebuffer(GL_FRAMEBUFFER, halfFramebuffer);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, halfTexture, 0);
+  glViewport(0, 0, kBackBufferWidth / 2, kBackBufferHeight / 2);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  halfSize = true;
+  if (renderTarget == -1) {
+    bindBackBuffer();
+  } else {
+    bindTarget(currentFramebuffer, targetWidth, targetHeight);
+  }
+}
+
+void GraphicEngineGL::leaveHalfSize(bool keepPicture) {
+  flush();  // quads queued so far belong to the half-size picture
+  halfSize = false;
+  presenter.reset();
+  backBufferInWindow = false;
+  const unsigned fullSize = offscreenBackBuffer();
+  if (keepPicture) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, halfFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, fullSize);
+    // Nearest two-times enlargement: each half-size pixel becomes its 2 × 2 block, exactly.
+    glBlitFramebuffer(0, 0, kBackBufferWidth / 2, kBackBufferHeight / 2, 0, 0, kBackBufferWidth, kBackBufferHeight,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  } else {
+    glBindFramebuffer(GL_FRAMEBUFFER, fullSize);
+    glViewport(0, 0, kBackBufferWidth, kBackBufferHeight);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  glDeleteFramebuffers(1, &halfFramebuffer);
+  glDeleteTextures(1, &halfTexture);
+  halfFramebuffer = 0;
+  halfTexture = 0;
+  std::vector<std::uint8_t>().swap(halfPixels);
+  if (renderTarget == -1) {
+    bindBackBuffer();
+  } else {
+    bindTarget(currentFramebuffer, targetWidth, targetHeight);
+  }
+}
+
+// True when drawing the quad at half size and enlarging the result two times gives the same
+// pixels as drawing it at full size: an upright rectangle on even pixel edges (each 2 × 2 block
+// wholly in or out), one colour, and a texture mapped at exactly one texel to two pixels from a
+// whole texel (every pixel of a block then samples the same texel, a quarter texel from any edge).
+bool GraphicEngineGL::enlargesExactly(const Quad& quad) const {
+  const QuadVertex& topLeft = quad.vertices[0];
+  const QuadVertex& topRight = quad.vertices[1];
+  const QuadVertex& bottomLeft = quad.vertices[2];
+  const QuadVertex& bottomRight = quad.vertices[3];
+  const auto even = [](float value) { return value == 2.0f * std::floor(value / 2.0f); };
+  const auto whole = [](double value) { return value == std::floor(value); };
+  if (topLeft.x != bottomLeft.x || topRight.x != bottomRight.x || topLeft.y != topRight.y ||
+      bottomLeft.y != bottomRight.y) {
+    return false;
+  }
+  if (!even(topLeft.x) || !even(topRight.x) || !even(topLeft.y) || !even(bottomLeft.y)) return false;
+  if (topLeft.x >= topRight.x || topLeft.y >= bottomLeft.y) return false;
+  for (const QuadVertex& vertex : quad.vertices) {
+    if (vertex.colour != topLeft.colour) return false;
+  }
+  if (textureOf(currentTexture) == whiteTexture) return true;  // one texel, whatever the coordinates
+  const Slot& slot = slots[currentTexture];
+  const double width = slot.width;
+  const double height = slot.height;
+  const double left = static_cast<double>(topLeft.u * currentUScale) * width;
+  const double right = static_cast<double>(topRight.u * currentUScale) * width;
+  const double top = static_cast<double>(topLeft.v * currentVScale) * height;
+  const double bottom = static_cast<double>(bottomLeft.v * currentVScale) * height;
+  if (topLeft.u != bottomLeft.u || topRight.u != bottomRight.u || topLeft.v != topRight.v ||
+      bottomLeft.v != bottomRight.v) {
+    return false;
+  }
+  return whole(left) && whole(top) && (right - left) * 2.0 == static_cast<double>(topRight.x - topLeft.x) &&
+         (bottom - top) * 2.0 == static_cast<double>(bottomLeft.y - topLeft.y);
 }
 
 bool GraphicEngineGL::windowHoldsBackBuffer() {
@@ -316,6 +430,10 @@ void GraphicEngineGL::placeBackBuffer(bool inWindow) {
 }
 
 void GraphicEngineGL::bindBackBuffer() {
+  if (halfSize) {
+    bindTarget(halfFramebuffer, kBackBufferWidth, kBackBufferHeight);
+    return;
+  }
   bindTarget(backBufferInWindow ? 0u : offscreenBackBuffer(), kBackBufferWidth, kBackBufferHeight);
 }
 
@@ -343,6 +461,7 @@ void GraphicEngineGL::SetTexture(std::int32_t slot) {
 }
 
 void GraphicEngineGL::DrawQuad(const Quad* quad) {
+  if (halfSize && renderTarget == -1 && !enlargesExactly(*quad)) leaveHalfSize(true);
   Vertex* out = &pendingVertices[static_cast<std::size_t>(pendingCount) * 4];
   for (const QuadVertex& vertex : quad->vertices) {
     *out++ = {vertex.x, vertex.y, vertex.colour, vertex.u * currentUScale, vertex.v * currentVScale};
@@ -372,6 +491,8 @@ void GraphicEngineGL::SetRenderTarget(std::int32_t slot) {
 
 void GraphicEngineGL::DrawText(float x, float y, const char* text, float r, float g, float b, float a) {
   if (text == nullptr) LogError(kTag, "DrawText error");
+  // Glyphs are not drawn on even pixel edges.
+  if (halfSize && renderTarget == -1) leaveHalfSize(true);
   // Text lies above everything queued before it.
   flush();
   const std::uint32_t colour = PackColour(r, g, b, a);
@@ -460,13 +581,19 @@ void GraphicEngineGL::bindTarget(unsigned framebuffer, int width, int height) {
   targetWidth = width;
   targetHeight = height;
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-  glViewport(0, 0, width, height);
+  // The half-size back buffer takes the full-size coordinates onto half as many pixels.
+  const int divisor = halfFramebuffer != 0 && framebuffer == halfFramebuffer ? 2 : 1;
+  glViewport(0, 0, width / divisor, height / divisor);
   glUniform2f(targetSizeLocation, static_cast<float>(width), static_cast<float>(height));
   glUniform1f(yDirectionLocation, framebuffer == 0 ? -1.0f : 1.0f);
 }
 
 void GraphicEngineGL::present() {
   if (!egl.HasWindow()) return;
+  if (halfSize) {
+    presentHalfSize();
+    return;
+  }
   if (backBufferInWindow) {
     // The window already shows the picture, and keeps it for the next frame to draw over.
     egl.SwapBuffers();
@@ -494,6 +621,16 @@ void GraphicEngineGL::present() {
   bindTarget(currentFramebuffer, targetWidth, targetHeight);
 }
 
+void GraphicEngineGL::presentHalfSize() {
+  constexpr int halfWidth = kBackBufferWidth / 2;
+  constexpr int halfHeight = kBackBufferHeight / 2;
+  halfPixels.resize(static_cast<std::size_t>(halfWidth) * halfHeight * 4);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, halfFramebuffer);
+  glReadPixels(0, 0, halfWidth, halfHeight, GL_RGBA, GL_UNSIGNED_BYTE, halfPixels.data());
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, currentFramebuffer);
+  presenter->PutEnlarged(halfPixels.data());
+}
+
 void GraphicEngineGL::ReadBackBuffer(std::vector<std::uint8_t>& rgb) const {
   rgb.resize(static_cast<std::size_t>(kBackBufferWidth) * 3 * kBackBufferHeight);
   ReadBackBufferRows(0, kBackBufferHeight, rgb.data());
@@ -502,6 +639,26 @@ void GraphicEngineGL::ReadBackBuffer(std::vector<std::uint8_t>& rgb) const {
 void GraphicEngineGL::ReadBackBufferRows(int top, int count, std::uint8_t* rgb) const {
   assert(top >= 0 && count >= 0 && top + count <= kBackBufferHeight && "rows outside the back buffer");
   constexpr std::size_t rowBytes = static_cast<std::size_t>(kBackBufferWidth) * 3;
+  if (halfSize) {
+    // Each half-size row and pixel stands for two.
+    if (count == 0) return;
+    const int firstHalfRow = top / 2;
+    const int halfRows = (top + count - 1) / 2 - firstHalfRow + 1;
+    constexpr int halfWidth = kBackBufferWidth / 2;
+    std::vector<std::uint8_t> half(static_cast<std::size_t>(halfWidth) * 3 * static_cast<std::size_t>(halfRows));
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, halfFramebuffer);
+    glReadPixels(0, firstHalfRow, halfWidth, halfRows, GL_RGB, GL_UNSIGNED_BYTE, half.data());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, currentFramebuffer);
+    for (int row = 0; row < count; ++row) {
+      const std::uint8_t* source =
+          &half[static_cast<std::size_t>((top + row) / 2 - firstHalfRow) * static_cast<std::size_t>(halfWidth) * 3];
+      std::uint8_t* out = rgb + static_cast<std::size_t>(row) * rowBytes;
+      for (int column = 0; column < kBackBufferWidth; ++column) {
+        std::memcpy(out + static_cast<std::size_t>(column) * 3, source + static_cast<std::size_t>(column / 2) * 3, 3);
+      }
+    }
+    return;
+  }
   glBindFramebuffer(GL_READ_FRAMEBUFFER, backBufferInWindow ? 0 : backBufferFramebuffer);
   // The off-screen back buffer is stored top row first, so GL's row y is the picture's row y;
   // the window's rows run bottom up and are turned over here.

@@ -15,6 +15,8 @@
 
 namespace ge {
 
+class XShmPresenter;
+
 class GraphicEngineGL final : public XGraphicEngine {
  public:
   static constexpr int kBackBufferWidth = 640;
@@ -83,6 +85,14 @@ class GraphicEngineGL final : public XGraphicEngine {
   // The slot DrawQuad would use now (−1 none) and the render target (−1 the back buffer).
   std::int32_t SelectedTexture() const { return currentTexture; }
   std::int32_t RenderTarget() const { return renderTarget; }
+  // The back buffer kept at half size (320 × 240), each of its pixels standing for a 2 × 2 block,
+  // for as long as every draw into it enlarges exactly two times (the adapter's canvas quad does);
+  // the first draw that does not turns it into the full-size one. A 640 × 480 window with MIT-SHM
+  // does this by itself and presents the half-size picture enlarged on the CPU; this call does it
+  // headless, so that tests and tools can compare it with the full-size path. Call it before
+  // anything is drawn into the back buffer: the half-size one starts black.
+  void KeepBackBufferAtHalfSize();
+  bool BackBufferAtHalfSize() const { return halfSize; }
   // Makes this engine's context current on the calling thread (a thread may drive two engines).
   bool MakeCurrentHere() { return egl.MakeCurrentHere(); }
 
@@ -116,6 +126,9 @@ class GraphicEngineGL final : public XGraphicEngine {
   void bindTarget(unsigned framebuffer, int width, int height);
   void bindBackBuffer();
   void placeBackBuffer(bool inWindow);
+  void leaveHalfSize(bool keepPicture);
+  bool enlargesExactly(const Quad& quad) const;
+  void presentHalfSize();
   bool windowHoldsBackBuffer();
   unsigned offscreenBackBuffer();
   void present();
@@ -143,6 +156,11 @@ class GraphicEngineGL final : public XGraphicEngine {
   bool backBufferInWindow = false;     // the window's surface holds the back buffer instead
   int windowWidth = kBackBufferWidth;  // the window's size, read at each frame's start
   int windowHeight = kBackBufferHeight;
+  bool halfSize = false;               // the back buffer is kept at 320 × 240 (see above)
+  unsigned halfFramebuffer = 0;
+  unsigned halfTexture = 0;
+  std::unique_ptr<XShmPresenter> presenter;  // presents the half-size back buffer into the window
+  std::vector<std::uint8_t> halfPixels;      // the half-size picture read back for presenting
   unsigned canvasFramebuffer = 0;      // slot 0 as a render target
   unsigned slotFramebuffer = 0;        // any other slot as a render target
   unsigned currentFramebuffer = 0;     // the framebuffer of the current render target

@@ -7,9 +7,11 @@
 // engines' log lines and every complaint go to the error stream.
 //
 // With --still-frames the game draws each frame once into a draw list, which is played into two
-// engines: one draws every frame, as the full loop does; the other goes through the still-frame
-// skipper. After every frame the picture the skipper's engine last presented must equal the full
-// loop's, byte for byte; the end prints "still frames: S of F skipped".
+// engines: one draws every frame at full size, as the full loop does; the other goes through the
+// still-frame skipper and keeps its back buffer at half size, as a window presenting through
+// MIT-SHM does. After every frame the picture the skipper's engine last presented must equal the full
+// loop's, byte for byte; the end prints "still frames: S of F skipped, back buffer at half size"
+// (or "full size" when a draw made the second engine leave the half size).
 //
 // Exit codes: 0 after the last line; 2 for a script that cannot be read (nothing runs then);
 // 1 when a screenshot cannot be written or an engine fails.
@@ -67,6 +69,8 @@ class Replay {
     engine = ge::GraphicEngineGL::CreateHeadless();
     if (checkStillFrames) {
       skippingEngine = ge::GraphicEngineGL::CreateHeadless();
+      // As a 640 × 480 window with MIT-SHM keeps it.
+      skippingEngine->KeepBackBufferAtHalfSize();
       skipper = std::make_unique<ge::StillFrameSkipper>(*skippingEngine);
       adapter = std::make_unique<ge::ZGraphicEngineAdapter>(&frameCalls);
     } else {
@@ -122,8 +126,9 @@ class Replay {
   // the leak checker with no library left to name.
   void Finish() {
     if (checkStillFrames) {
-      std::fprintf(dumps, "still frames: %lld of %lld skipped\n", static_cast<long long>(skipper->SkippedFrames()),
-                   static_cast<long long>(frameCount));
+      std::fprintf(dumps, "still frames: %lld of %lld skipped, back buffer at %s size\n",
+                   static_cast<long long>(skipper->SkippedFrames()), static_cast<long long>(frameCount),
+                   skippingEngine->BackBufferAtHalfSize() ? "half" : "full");
     }
     std::fflush(dumps);
   }
