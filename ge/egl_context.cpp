@@ -23,6 +23,8 @@ bool EglContext::OpenWindowDisplay(unsigned long nativeWindow) {
   window = nativeWindow;
   xDisplay = XOpenDisplay(nullptr);
   if (xDisplay == nullptr) return false;
+  // Size changes then come as events on this connection, read without a round trip each frame.
+  XSelectInput(asX(xDisplay), window, StructureNotifyMask);
   return openEglDisplay();
 }
 
@@ -145,10 +147,25 @@ bool EglContext::tryCreateContext() {
 
 bool EglContext::WindowSize(int& width, int& height) const {
   if (xDisplay == nullptr || window == 0) return false;
-  XWindowAttributes attributes;
-  if (XGetWindowAttributes(asX(xDisplay), window, &attributes) == 0) return false;
-  width = attributes.width;
-  height = attributes.height;
+  Display* x = asX(xDisplay);
+  if (!sizeKnown) {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(x, window, &attributes) == 0) return false;
+    knownWidth = attributes.width;
+    knownHeight = attributes.height;
+    sizeKnown = true;
+  }
+  // Every event queued since is taken (only structure events are selected), the last size kept.
+  while (XPending(x) > 0) {
+    XEvent event;
+    XNextEvent(x, &event);
+    if (event.type == ConfigureNotify && event.xconfigure.window == window) {
+      knownWidth = event.xconfigure.width;
+      knownHeight = event.xconfigure.height;
+    }
+  }
+  width = knownWidth;
+  height = knownHeight;
   return true;
 }
 

@@ -61,6 +61,10 @@ class EglContext {
   void* surface = nullptr;        // EGLSurface, null headless
   void* context = nullptr;        // EGLContext
   bool preservedSwaps = false;    // the window surface's swaps keep its pixels
+  // The window's size: read once, then kept up to date from its ConfigureNotify events.
+  mutable bool sizeKnown = false;
+  mutable int knownWidth = 0;
+  mutable int knownHeight = 0;
 };
 
 }  // namespace ge

@@ -35,6 +35,7 @@ class XShmPresenter {
   bool sharedMemory = false;
   bool attached = false;
   int shifts[3] = {};       // where R, G and B go in a pixel
+  bool bgrxWords = false;   // the usual case: R, G, B bytes of a little-endian word go to 16, 8, 0
 };
 
 }  // namespace ge
