@@ -5,15 +5,11 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Varnelle team")
 set(CPACK_PACKAGE_CONTACT "The Varnelle team <team@varnelle.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "puzzle game of conveyors and coloured blocks")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-# Folders in the package are 0755 whatever the builder's umask.
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 # The package's files come from this folder's install script (every install rule is here), run
-# by package_install.cmake with everything but the launcher in bin/: Debian keeps games in
-# /usr/games, so the package has its own copy there. Run that way, without CPack's build of the
-# project first, so that making a package (also in a test) writes nothing into the build folder.
+# by package_install.cmake for the common files and those of component "package": Debian keeps
+# games in /usr/games, so the package has its own launcher there and a desktop entry that names
+# it. Run that way, without CPack's build of the project first, so that making a package (also in
+# a test) writes nothing into the build folder.
 set(CPACK_INSTALL_CMAKE_PROJECTS "")
 configure_file(package_install.cmake.in package_install.cmake @ONLY)
 set(CPACK_INSTALL_SCRIPTS ${CMAKE_CURRENT_BINARY_DIR}/package_install.cmake)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # `make package`: CPack makes varnelle_<version>_<arch>.deb (here into the test's own folder)
-# with the game in /usr/libexec, the launcher in /usr/games, the desktop files, the manual page,
+# with the game in /usr/libexec, the launcher in /usr/games (and the desktop entry naming it),
+# the pictures, music, icons, AppStream metadata, the manual page,
 # the copyright file and the changelog; its dependencies come from the libraries the game links;
 # lintian finds no error in it (its warnings, if any, are printed).
 source "$(dirname "$0")/dist_lib.sh"
@@ -32,6 +33,10 @@ dpkg-deb -x "$package" "$DIST_WORK/unpacked"
 zcat "$DIST_WORK/unpacked/usr/share/doc/varnelle/changelog.gz" >"$DIST_WORK/changelog"
 [ "$(dpkg-parsechangelog -l "$DIST_WORK/changelog" -S Version)" = "$DIST_VERSION" ] \
   || dist_fail "the changelog's newest entry is not for $DIST_VERSION"
+
+desktop="$DIST_WORK/unpacked/usr/share/applications/example.varnelle.Varnelle.desktop"
+desktop-file-validate "$desktop" || dist_fail "desktop-file-validate on the package's desktop entry"
+grep -qx 'Exec=/usr/games/varnelle' "$desktop" || dist_fail "the package's desktop entry does not run /usr/games/varnelle"
 
 lintian --fail-on error "$package" >"$DIST_WORK/lintian.txt" 2>&1
 status=$?
