@@ -13,7 +13,6 @@ prefix="$E2E_WORK/prefix"
 dist_install "$prefix"
 home="$E2E_WORK/home"
 start="$E2E_WORK/start"
-console="$E2E_WORK/console.txt"
 mkdir -p "$home" "$start"
 
 # The reference picture, from the replay runner in a folder of the repository's files.
@@ -24,11 +23,10 @@ printf '%s\n' "wait 400" "shot $E2E_WORK/select.png" >"$E2E_WORK/select.replay"
 
 installed_before=$(find "$prefix" -printf '%p %s %T@ %m\n' | LC_ALL=C sort)
 
-fail() {
-  echo "--- console of the game:" >&2
-  cat "$console" >&2
-  dist_fail "$@"
-}
+# The game's console where e2e_fail looks for it, so that every failure shows it.
+E2E_RUN="$E2E_WORK/launched"
+mkdir -p "$E2E_RUN/build"
+console="$E2E_RUN/build/console.txt"
 
 # One run: the launcher, exec'd in place of the subshell, execs the game, so GAME_PID is the game.
 play_to_level_select() {
@@ -40,8 +38,8 @@ play_to_level_select() {
   e2e_wait_picture 30 "$E2E_WORK/select.png"
   xdotool key --window "$GAME_WINDOW" Escape
   e2e_wait_exit 30
-  [ "$GAME_STATUS" -eq 0 ] || fail "exit code $GAME_STATUS after Escape"
-  [ "$(tail -n 1 "$console")" = "goodbye" ] || fail "\"goodbye\" is not the console's last line"
+  [ "$GAME_STATUS" -eq 0 ] || e2e_fail "exit code $GAME_STATUS after Escape"
+  [ "$(tail -n 1 "$console")" = "goodbye" ] || e2e_fail "\"goodbye\" is not the console's last line"
 }
 
 run_lines='GE.message: GE init...
@@ -58,14 +56,14 @@ SE.message: not Muzic'
 log="$home/.local/state/varnelle/Log.log"
 
 play_to_level_select
-[ -f "$log" ] || fail "no Log.log in the state folder $(dirname "$log")"
-[ "$(cat "$log")" = "$run_lines" ] || fail "Log.log is not that of a normal run: $(cat "$log")"
-[ -z "$(ls -A "$start")" ] || fail "the starting folder is not empty: $(ls -A "$start")"
+[ -f "$log" ] || e2e_fail "no Log.log in the state folder $(dirname "$log")"
+[ "$(cat "$log")" = "$run_lines" ] || e2e_fail "Log.log is not that of a normal run: $(cat "$log")"
+[ -z "$(ls -A "$start")" ] || e2e_fail "the starting folder is not empty: $(ls -A "$start")"
 
 play_to_level_select
 [ "$(cat "$log")" = "$run_lines
-$run_lines" ] || fail "the second run did not add its lines to the same Log.log: $(cat "$log")"
-[ -z "$(ls -A "$start")" ] || fail "the starting folder is not empty after the second run"
+$run_lines" ] || e2e_fail "the second run did not add its lines to the same Log.log: $(cat "$log")"
+[ -z "$(ls -A "$start")" ] || e2e_fail "the starting folder is not empty after the second run"
 [ "$(find "$prefix" -printf '%p %s %T@ %m\n' | LC_ALL=C sort)" = "$installed_before" ] \
-  || fail "the installed files changed"
+  || e2e_fail "the installed files changed"
 echo "PASS"
