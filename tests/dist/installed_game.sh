@@ -42,17 +42,7 @@ play_to_level_select() {
   [ "$(tail -n 1 "$console")" = "goodbye" ] || e2e_fail "\"goodbye\" is not the console's last line"
 }
 
-run_lines='GE.message: GE init...
-GE.message: D3D is created
-GE.message: Device is created
-GE.message: Options was changed
-GE.message: Fonts are created
-GE.message: Vertex buffer is created
-GE.message: GE was loaded
-SE.message: Muzica!!!
-GE.message: GE killing...
-GE.message: GE was killed
-SE.message: not Muzic'
+run_lines=$E2E_NORMAL_RUN_LINES
 log="$home/.local/state/varnelle/Log.log"
 
 play_to_level_select
