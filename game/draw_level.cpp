@@ -15,10 +15,9 @@
 
 namespace {
 
-// A block to draw this frame, at its screen position before the field origin (16, 44) is added.
+// A block to draw this frame: where its tile goes and which colour it shows.
 struct BlockSprite {
-  std::int32_t x;
-  std::int32_t y;
+  ScreenPoint tile;
   std::int32_t colour;
 };
 
@@ -143,28 +142,20 @@ void drawTargets(ge::XGraphicEngine& engine, const Level& level, std::int32_t fr
   }
 }
 
-void drawBlocks(ge::XGraphicEngine& engine, const Level& level, std::int32_t glideX, std::int32_t glideY) {
+// Each block where the run has it this tick, gliding toward its next cell.
+void drawBlocks(ge::XGraphicEngine& engine, const Level& level) {
   std::vector<BlockSprite> sprites;
   sprites.reserve(level.blocks.size());
   for (const Block& block : level.blocks) {
-    // A block glides along the conveyor it stands on; anywhere else it falls.
-    std::int32_t direction = kDirectionDown;
-    if (block.x >= 0 && block.x < kFieldSize && block.y >= 0 && block.y < kFieldSize) {
-      const std::int32_t content = level.cells[block.x][block.y];
-      if (content >= 1 && content <= 4) direction = content - 1;
-    }
-    sprites.push_back({16 * block.x + glideX * kDX[direction], 12 * block.y - 8 + glideY * kDY[direction],
-                       block.colour});
+    sprites.push_back({blockTileOrigin(blockPosition(level, block)), block.colour});
   }
   // Lower blocks cover higher ones. This exchange sort fixes the order of equal heights too.
   for (std::size_t a = 0; a + 1 < sprites.size(); ++a) {
     for (std::size_t b = a + 1; b < sprites.size(); ++b) {
-      if (sprites[a].y > sprites[b].y) std::swap(sprites[a], sprites[b]);
+      if (sprites[a].tile.y > sprites[b].tile.y) std::swap(sprites[a], sprites[b]);
     }
   }
-  for (const BlockSprite& sprite : sprites) {
-    drawFieldTile(engine, {kFieldRect.x + sprite.x, kFieldRect.y + sprite.y}, sprite.colour, 0);
-  }
+  for (const BlockSprite& sprite : sprites) drawFieldTile(engine, sprite.tile, sprite.colour, 0);
 }
 
 void drawUpperLayer(ge::XGraphicEngine& engine, const Level& level) {
@@ -225,8 +216,6 @@ void drawLevel(ge::XGraphicEngine& engine, const Level& level, const ie::XInputE
   // Everything animates with the run's tick counter and freezes with it.
   const std::int32_t ticks = level.tickCount;
   const std::int32_t frame = (ticks / 4) % 4;
-  const std::int32_t glideX = (ticks / 4) % 16;
-  const std::int32_t glideY = ((ticks % kStepTicks) * 3) / 16;
   const bool blink = (ticks / 8) % 2 == 1;
   const ScreenPoint mouse = logicalMouse(input);
 
@@ -235,7 +224,7 @@ void drawLevel(ge::XGraphicEngine& engine, const Level& level, const ie::XInputE
   drawFieldAndLowerLayer(engine, level, frame);
   drawDraggedUnit(engine, level, mouse);
   drawTargets(engine, level, frame, blink);
-  drawBlocks(engine, level, glideX, glideY);
+  drawBlocks(engine, level);
   drawUpperLayer(engine, level);
   drawButtons(engine);
   drawPalette(engine, level);
