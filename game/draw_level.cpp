@@ -172,7 +172,7 @@ void drawUpperLayer(ge::XGraphicEngine& engine, const Level& level) {
 // Run, Stop, Clear and Exit: the top row of the button sheet, the same in every state.
 void drawButtons(ge::XGraphicEngine& engine) {
   engine.SetTexture(ge::kButtonSheetSlot);
-  for (std::int32_t button = 0; button < kButtonCount; ++button) {
+  for (std::int32_t button = 0; button < kLevelButtonCount; ++button) {
     const ScreenRect place = levelButtonRect(button);
     const ge::Quad quad = tileQuad(place.x, place.y, place.width, button, 0);
     engine.DrawQuad(&quad);

@@ -82,6 +82,12 @@ constexpr ScreenRect paletteEntryRect(std::int32_t index) {
 }
 
 // The level buttons Run, Stop, Clear and Exit, left to right above the palette.
-enum LevelButton : std::int32_t { kRunButton = 0, kStopButton = 1, kClearButton = 2, kExitButton = 3, kButtonCount = 4 };
+enum LevelButton : std::int32_t {
+  kRunButton = 0,
+  kStopButton = 1,
+  kClearButton = 2,
+  kExitButton = 3,
+  kLevelButtonCount = 4
+};
 
 constexpr ScreenRect levelButtonRect(std::int32_t button) { return {200 + 20 * button, 20, 20, 20}; }

@@ -123,7 +123,7 @@ void handleLevelInput(Level& level, const ie::XInputEngine& input) {
   }
 
   // Buttons, also while running.
-  for (std::int32_t button = 0; button < kButtonCount; ++button) {
+  for (std::int32_t button = 0; button < kLevelButtonCount; ++button) {
     if (levelButtonRect(button).contains(mouse) && click) pressLevelButton(level, button);
   }
 }
