@@ -26,16 +26,16 @@
 #include <string>
 #include <vector>
 
+#include "app/game_pictures_loader.h"
 #include "base/cp1251.h"
 #include "game/draw_game.h"
 #include "game/game.h"
 #include "game/game_globals.h"
 #include "game/update_game.h"
-#include "ge/graphic_engine_adapter.h"
 #include "ge/draw_list.h"
+#include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_gl.h"
 #include "ge/still_frame_skipper.h"
-#include "ge/texture_loader.h"
 #include "ie/input_engine_scripted.h"
 #include "tests/support/png_file.h"
 #include "tools/replay/replay_dump.h"
@@ -50,15 +50,6 @@ constexpr int kRunError = 1;
 // --still-frames the one behind the still-frame skipper.
 ge::GraphicEngineGL* engine = nullptr;
 ge::GraphicEngineGL* skippingEngine = nullptr;
-
-void loadTextures(ge::GraphicEngineGL& target) {
-  target.MakeCurrentHere();
-  ge::LoadTexture(target, 6, "../data/logo.bmp", "Null");
-  ge::LoadTexture(target, 7, "../data/vusk.bmp", "Null");
-  ge::LoadTexture(target, 8, "../data/field.bmp", "Auto");
-  ge::LoadTexture(target, 9, "../data/button.bmp", "Auto");
-  ge::LoadTexture(target, 10, "../data/unit.bmp", "Auto");
-}
 
 class Replay {
  public:
@@ -86,8 +77,12 @@ class Replay {
     if (checkStillFrames && !playFrame()) return false;
 
     inputEngine = &input;
-    loadTextures(*engine);
-    if (checkStillFrames) loadTextures(*skippingEngine);
+    LoadGamePictures(*engine, "../data/");
+    if (checkStillFrames) {
+      skippingEngine->MakeCurrentHere();
+      LoadGamePictures(*skippingEngine, "../data/");
+      engine->MakeCurrentHere();
+    }
     gameObject = std::make_unique<Game>();
     game = gameObject.get();
     return true;
