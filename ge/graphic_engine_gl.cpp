@@ -207,8 +207,7 @@ unsigned GraphicEngineGL::offscreenBackBuffer() {
     LogError(kTag, "Cannot create Device");
   }
   // Starts black, like a fresh display; from here on only drawing changes it.
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
+  clearToBlack(backBufferFramebuffer, kBackBufferWidth, kBackBufferHeight);
   return backBufferFramebuffer;
 }
 
@@ -311,15 +310,9 @@ void GraphicEngineGL::KeepBackBufferAtHalfSize() {
   glGenFramebuffers(1, &halfFramebuffer);
   glBindFramebuffer(GL_FRAMEBUFFER, halfFramebuffer);
   glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, halfTexture, 0);
-  glViewport(0, 0, kBackBufferWidth / 2, kBackBufferHeight / 2);
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
+  clearToBlack(halfFramebuffer, kBackBufferWidth / 2, kBackBufferHeight / 2);
   halfSize = true;
-  if (renderTarget == -1) {
-    bindBackBuffer();
-  } else {
-    bindTarget(currentFramebuffer, targetWidth, targetHeight);
-  }
+  rebindTarget();
 }
 
 void GraphicEngineGL::leaveHalfSize(bool keepPicture) {
@@ -335,21 +328,14 @@ void GraphicEngineGL::leaveHalfSize(bool keepPicture) {
     glBlitFramebuffer(0, 0, kBackBufferWidth / 2, kBackBufferHeight / 2, 0, 0, kBackBufferWidth, kBackBufferHeight,
                       GL_COLOR_BUFFER_BIT, GL_NEAREST);
   } else {
-    glBindFramebuffer(GL_FRAMEBUFFER, fullSize);
-    glViewport(0, 0, kBackBufferWidth, kBackBufferHeight);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    clearToBlack(fullSize, kBackBufferWidth, kBackBufferHeight);
   }
   glDeleteFramebuffers(1, &halfFramebuffer);
   glDeleteTextures(1, &halfTexture);
   halfFramebuffer = 0;
   halfTexture = 0;
   std::vector<std::uint8_t>().swap(halfPixels);
-  if (renderTarget == -1) {
-    bindBackBuffer();
-  } else {
-    bindTarget(currentFramebuffer, targetWidth, targetHeight);
-  }
+  rebindTarget();
 }
 
 // True when drawing the quad at half size and enlarging the result two times gives the same
@@ -403,10 +389,7 @@ void GraphicEngineGL::placeBackBuffer(bool inWindow) {
   if (inWindow == backBufferInWindow && !offscreenMissing) return;
   if (inWindow && backBufferFramebuffer == 0) {
     // Nothing drawn yet: the window starts black, as the off-screen back buffer would.
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, kBackBufferWidth, kBackBufferHeight);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    clearToBlack(0, kBackBufferWidth, kBackBufferHeight);
   } else if (inWindow) {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, backBufferFramebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
@@ -416,12 +399,22 @@ void GraphicEngineGL::placeBackBuffer(bool inWindow) {
   } else {
     // The window only leaves this size by a resize, and a resized surface has already dropped its
     // pixels: the off-screen back buffer starts again from black, as at start-up.
-    glBindFramebuffer(GL_FRAMEBUFFER, offscreenBackBuffer());
-    glViewport(0, 0, kBackBufferWidth, kBackBufferHeight);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    clearToBlack(offscreenBackBuffer(), kBackBufferWidth, kBackBufferHeight);
   }
   backBufferInWindow = inWindow;
+  rebindTarget();
+}
+
+// Starts a target over as black, the way a fresh display starts.
+void GraphicEngineGL::clearToBlack(unsigned framebuffer, int width, int height) {
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  glViewport(0, 0, width, height);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
+// Binds the current render target again after something else was bound.
+void GraphicEngineGL::rebindTarget() {
   if (renderTarget == -1) {
     bindBackBuffer();
   } else {

@@ -125,6 +125,8 @@ class GraphicEngineGL final : public XGraphicEngine {
   void flush();
   void bindTarget(unsigned framebuffer, int width, int height);
   void bindBackBuffer();
+  void rebindTarget();
+  void clearToBlack(unsigned framebuffer, int width, int height);
   void placeBackBuffer(bool inWindow);
   void leaveHalfSize(bool keepPicture);
   bool enlargesExactly(const Quad& quad) const;
