@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_folder.h"
+
 namespace {
 
 // A test picture whose every pixel is distinct: R = x * 16 + 1, G = y * 16 + 2, B = x + y + 3.
@@ -120,7 +122,7 @@ TEST(BmpImage, RefusesEachBadFileWithItsReason) {
 }
 
 TEST(BmpImage, WritesAndReadsFiles) {
-  const std::string path = ::testing::TempDir() + "bmp_image_test.bmp";
+  const std::string path = TestFolder() + "written.bmp";
   const ge::BmpImage original = pattern(7, 6);
   std::string error;
   ASSERT_TRUE(ge::WriteBmpFile(path.c_str(), original, error)) << error;

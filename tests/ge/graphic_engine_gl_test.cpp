@@ -16,6 +16,7 @@
 #include "ge/quad.h"
 #include "ge/texture_loader.h"
 #include "tests/ge/gl_test_support.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -310,7 +311,7 @@ TEST(GraphicEngineGLDeathTest, StartUpAndShutDownLogTheirStepsInOrderAndNoDispla
   EXPECT_EXIT(
       {
         dup2(STDERR_FILENO, STDOUT_FILENO);
-        if (chdir(testing::TempDir().c_str()) != 0) std::_Exit(3);
+        if (chdir(TestFolder().c_str()) != 0) std::_Exit(3);
         delete ge::GraphicEngineGL::CreateHeadless();
         std::_Exit(0);
       },
@@ -321,7 +322,7 @@ TEST(GraphicEngineGLDeathTest, StartUpAndShutDownLogTheirStepsInOrderAndNoDispla
   EXPECT_EXIT(
       {
         dup2(STDERR_FILENO, STDOUT_FILENO);
-        if (chdir(testing::TempDir().c_str()) != 0) std::_Exit(3);
+        if (chdir(TestFolder().c_str()) != 0) std::_Exit(3);
         unsetenv("DISPLAY");
         ge::GraphicEngineGL engine(0x123456ul, true);
       },

@@ -16,6 +16,7 @@
 #include "ge/texture_loader.h"
 #include "ie/input_engine_scripted.h"
 #include "tests/support/png_file.h"
+#include "tests/support/test_folder.h"
 #include "tests/views/view_scenes.h"
 
 namespace {
@@ -105,7 +106,7 @@ void checkAgainstGolden(ViewScene scene) {
     }
   }
   if (differentPixels > kMaximumDifferentPixels) {
-    const std::string actualPath = testing::TempDir() + scene.name + ".actual.png";
+    const std::string actualPath = MakeKeptFolder("varnelle-golden") + scene.name + ".actual.png";
     WritePng(actualPath, width, height, actual, error);
     ADD_FAILURE() << differentPixels << " pixels differ from " << goldenPath << ", the first at display (" << firstX
                   << ", " << firstY << "); this frame is in " << actualPath;
