@@ -163,6 +163,10 @@ void InputEngineX11::ReadPointer() {
   const bool sized = ReadWindowSize(display, window, width, height);
   if (trap.failed() || !sized) LogError(kTag, "Cannot get mouse device state");
 
+  // A press the pointer shows outside the window's drawing area (on its frame, on another window)
+  // never reaches the toolkit, so the latch must not wait for its record.
+  const bool pointerInWindow = sameScreen && windowX >= 0 && windowY >= 0 && windowX < static_cast<int>(width) &&
+                               windowY < static_cast<int>(height);
   const ge::ViewportFit fit = ge::FitBackBuffer(static_cast<int>(width), static_cast<int>(height));
   if (sameScreen) MapToBackBuffer(fit, windowX, windowY);
 
@@ -177,7 +181,7 @@ void InputEngineX11::ReadPointer() {
       if (press.button == button) pressesOfButton.push_back(press.position);
     }
     const bool pointerDown = (mask & kButtonMasks[button]) != 0;
-    const LatchSample sample = latches[button].Sample(pointerDown, pressesOfButton);
+    const LatchSample sample = latches[button].Sample(pointerDown, pointerInWindow, pressesOfButton);
     buttons[button] = sample.down ? 0x80 : 0;
     // A tap the pointer missed is reported where it happened, for this sample only.
     if (sample.fromRecord && sample.position.known && !cursorAtRecordedPress) {
