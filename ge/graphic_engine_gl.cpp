@@ -83,22 +83,24 @@ float channel(float value) { return static_cast<float>(ColourByte(value)) / 255.
 GraphicEngineGL::GraphicEngineGL(unsigned long nativeWindow, bool windowed) : windowed(windowed) {
   LogMessage(kTag, "GE init...");
   if (!egl.OpenWindowDisplay(nativeWindow)) LogError(kTag, "Cannot create D3D");
-  LogMessage(kTag, "D3D is created");
-  if (!egl.CreateContext()) LogError(kTag, "Cannot create Device");
-  LogMessage(kTag, "Device is created");
   start();
 }
 
 GraphicEngineGL::GraphicEngineGL(Headless) : headless(true) {
   LogMessage(kTag, "GE init...");
   if (!egl.OpenHeadlessDisplay()) LogError(kTag, "Cannot create D3D");
-  LogMessage(kTag, "D3D is created");
-  if (!egl.CreateContext()) LogError(kTag, "Cannot create Device");
-  LogMessage(kTag, "Device is created");
   start();
 }
 
 void GraphicEngineGL::start() {
+  LogMessage(kTag, "D3D is created");
+  // Every step that can still fail to give a working device (the context, the shaders, the render
+  // targets) comes before the line that says the device exists.
+  if (!egl.CreateContext()) LogError(kTag, "Cannot create Device");
+  createPipeline();
+  createTargets();
+  LogMessage(kTag, "Device is created");
+
   // Left unfilled: pages never written (a frame rarely queues more than a few hundred quads, and the
   // images are far below 1024 × 1024) then never take up memory.
   pendingVertices = std::make_unique_for_overwrite<Vertex[]>(static_cast<std::size_t>(kPendingCapacity) * 4);
@@ -106,8 +108,6 @@ void GraphicEngineGL::start() {
   scratch = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(kMaxTextureSide) *
                                                            kMaxTextureSide * 4);
 
-  createPipeline();
-  createTargets();
   LogMessage(kTag, "Options was changed");
   createFont();
   LogMessage(kTag, "Fonts are created");
@@ -169,6 +169,10 @@ void GraphicEngineGL::createTargets() {
   glGenFramebuffers(1, &canvasFramebuffer);
   glBindFramebuffer(GL_FRAMEBUFFER, canvasFramebuffer);
   glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, canvas.texture, 0);
+  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    std::fprintf(stderr, "GE: the canvas cannot be drawn into\n");
+    LogError(kTag, "Cannot create Device");
+  }
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT);
 

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -327,6 +329,34 @@ TEST(GraphicEngineGLDeathTest, StartUpAndShutDownLogTheirStepsInOrderAndNoDispla
         ge::GraphicEngineGL engine(0x123456ul, true);
       },
       testing::ExitedWithCode(1), "GE\\.message: GE init\\.\\.\\.\nGE\\.error: Cannot create D3D\n$");
+}
+
+// Start-up in a child process with the environment given, the log on standard error.
+void startUpWith(const char* variable, const std::string& value) {
+  dup2(STDERR_FILENO, STDOUT_FILENO);
+  if (chdir(TestFolder().c_str()) != 0) std::_Exit(3);
+  setenv(variable, value.c_str(), 1);  // the child has no other thread yet
+  delete ge::GraphicEngineGL::CreateHeadless();
+  std::_Exit(0);
+}
+
+TEST(GraphicEngineGLDeathTest, ShaderThatDoesNotCompileEndsStartUpBeforeTheDeviceIsSaidToExist) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // Mesa writes out the engine's shaders and reads replacements for them by the same names.
+  const std::string dumped = TestFolder() + "shaders/";
+  const std::string broken = TestFolder() + "broken-shaders/";
+  // The death tests' children run this body again, in the same folder.
+  std::filesystem::create_directories(dumped);
+  std::filesystem::create_directories(broken);
+  EXPECT_EXIT(startUpWith("MESA_SHADER_DUMP_PATH", dumped), testing::ExitedWithCode(0), "GE was loaded");
+  int replaced = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dumped)) {
+    std::ofstream(broken + entry.path().filename().string()) << "#version 330 core\nnot a shader\n";
+    ++replaced;
+  }
+  if (replaced == 0) GTEST_SKIP() << "this Mesa does not write out shaders (MESA_SHADER_DUMP_PATH)";
+  EXPECT_EXIT(startUpWith("MESA_SHADER_READ_PATH", broken), testing::ExitedWithCode(1),
+              "GE\\.message: D3D is created\nGE: shader does not compile: .*\nGE\\.error: Cannot create Device\n$");
 }
 
 }  // namespace
