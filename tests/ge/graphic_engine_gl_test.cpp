@@ -208,6 +208,24 @@ TEST_F(GraphicEngineGLTest, QuadsKeepTheSlotSelectedWhenQueuedAndLandInCallOrder
   expectPixels(shot, {{1, 1, kRed}, {5, 1, kGreen}, {9, 1, kRed}, {41, 1, kGreen}});
 }
 
+TEST_F(GraphicEngineGLTest, BatchLongerThanTheVertexBufferLandsInCallOrderAcrossItsPieces) {
+  constexpr int kPiece = ge::GraphicEngineGL::kBufferQuads;
+  beginFrame(0, 0, 0);
+  for (int i = 0; i < 2 * kPiece + 2; ++i) {
+    // Quads that differ from their neighbour only in colour, at the pieces' ends and starts: the
+    // later one of each pair must lie on top. The rest fill the pieces.
+    if (i == kPiece - 1 || i == 2 * kPiece - 1) {
+      quad(kRedSlot, static_cast<float>(i / kPiece) * 10, 10, 4, 4);
+    } else if (i == kPiece || i == 2 * kPiece) {
+      quad(kGreenSlot, static_cast<float>(i / kPiece - 1) * 10, 10, 4, 4);
+    } else {
+      quad(kRedSlot, 100, 100, 1, 1);
+    }
+  }
+  quad(kEmptySlot, 30, 10, 4, 4, 0, 0, 1);
+  expectPixels(endFrame(), {{1, 21, kGreen}, {21, 21, kGreen}, {61, 21, kBlue}, {201, 201, kRed}});
+}
+
 TEST_F(GraphicEngineGLTest, TheThirtyThousandthQuadFlushesAtOnceAndTheNextStartsANewBatch) {
   beginFrame(0, 0, 0);
   adapter.SetTexture(kEmptySlot);
