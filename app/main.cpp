@@ -17,6 +17,7 @@
 #include "app/game_window.h"
 #include "app/program_globals.h"
 #include "app/shutdown.h"
+#include "ge/egl_context.h"
 
 int main(int argc, char** argv) {
   // A software-rendered frame allocates and frees about 1.4 MB inside the GL driver; with the
@@ -31,6 +32,9 @@ int main(int argc, char** argv) {
   // ignore it. Set here, before any other thread exists, since the environment is not safe to
   // change while another thread may read it.
   setenv("LP_NUM_THREADS", "0", 0);
+  // For the same reason the software rasteriser is chosen here, not by the game thread's engine,
+  // when the graphics hardware's driver cannot give the engine its context.
+  ge::EglContext::ChooseDriverBeforeThreadsStart();
 
   // Both threads talk to X (the toolkit here, the engines on their own connections there).
   XInitThreads();
