@@ -9,5 +9,5 @@ class Fl_Window;
 // the process ends inside Shutdown.
 [[noreturn]] void GameThread(Fl_Window* window, unsigned long nativeWindow);
 
-// Loads the five images into texture slots 6 to 10 of graphicEngine.
+// The start-up step that fills texture slots 6 to 10 of graphicEngine from "../data/".
 void LoadTextures();

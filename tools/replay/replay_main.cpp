@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game_pictures_loader.h"
 #include "base/cp1251.h"
 #include "game/draw_game.h"
 #include "game/game.h"
@@ -26,7 +27,6 @@
 #include "game/update_game.h"
 #include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_gl.h"
-#include "ge/texture_loader.h"
 #include "ie/input_engine_scripted.h"
 #include "tests/support/png_file.h"
 #include "tools/replay/replay_dump.h"
@@ -56,11 +56,7 @@ class Replay {
     adapter->EndFrame();
 
     inputEngine = &input;
-    ge::LoadTexture(*engine, 6, "../data/logo.bmp", "Null");
-    ge::LoadTexture(*engine, 7, "../data/vusk.bmp", "Null");
-    ge::LoadTexture(*engine, 8, "../data/field.bmp", "Auto");
-    ge::LoadTexture(*engine, 9, "../data/button.bmp", "Auto");
-    ge::LoadTexture(*engine, 10, "../data/unit.bmp", "Auto");
+    LoadGamePictures(*engine, "../data/");
     gameObject = std::make_unique<Game>();
     game = gameObject.get();
   }
