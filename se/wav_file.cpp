@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/little_endian.h"
+
 namespace se {
 
 namespace {
@@ -14,15 +16,6 @@ constexpr std::size_t kLargestFile = 64u * 1024u * 1024u;
 constexpr std::uint16_t kFormatPcm = 1;
 constexpr std::uint16_t kFormatExtensible = 0xFFFE;
 constexpr int kHighestRate = 384000;
-
-std::uint16_t ReadUint16(const std::uint8_t* at) {
-  return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
-}
-
-std::uint32_t ReadUint32(const std::uint8_t* at) {
-  return static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
-         (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
-}
 
 bool HasId(const std::uint8_t* at, const char* id) {
   return at[0] == id[0] && at[1] == id[1] && at[2] == id[2] && at[3] == id[3];

@@ -12,7 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "tests/se/wav_writer.h"
+#include "support/file_bytes.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ struct ProbeRun {
 
 // Runs se_fatal_probe in a folder of its own with the given OpenAL drivers.
 ProbeRun RunProbe(const std::string& drivers, const std::string& arguments) {
-  se_test::TemporaryFolder folder;
+  TemporaryFolder folder;
   const std::string command = "cd '" + folder.path() + "' && ALSOFT_DRIVERS=" + drivers + " '" +
                               VARNELLE_SE_FATAL_PROBE + "' " + arguments + " > console.txt 2> errors.txt";
   const int status = std::system(command.c_str());
@@ -71,14 +72,15 @@ TEST(SoundEngineDevice, NormalRunLogsTheMusicMessagesOnly) {
 }
 
 TEST(SoundEngineDevice, MissingOrBrokenMusicFileEndsTheProgramWithCannotRunMusic) {
-  se_test::TemporaryFolder folder;
+  TemporaryFolder folder;
   const std::string notMusic = folder.file("not-music.mp3");
   std::vector<std::uint8_t> bytes(4096, 0);
   const std::string text = "this is no MPEG audio";
   bytes.insert(bytes.begin(), text.begin(), text.end());
-  ASSERT_TRUE(se_test::WriteFile(notMusic, bytes));
+  std::string error;
+  ASSERT_TRUE(WriteFileBytes(notMusic, bytes, error)) << error;
   const std::string emptyFile = folder.file("empty.mp3");
-  ASSERT_TRUE(se_test::WriteFile(emptyFile, {}));
+  ASSERT_TRUE(WriteFileBytes(emptyFile, {}, error)) << error;
 
   for (const std::string& file : {std::string("../music/no-such-track.mp3"), notMusic, emptyFile}) {
     const ProbeRun run = RunProbe("null", "music '" + file + "'");

@@ -3,12 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/se/wav_writer.h"
+#include "support/wav_writer.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
-
-using se_test::MakeWav;
-using se_test::WavLayout;
 
 // Parses and returns the refusal reason ("" when the file is taken).
 std::string Refusal(const std::vector<std::uint8_t>& bytes) {
@@ -87,7 +85,7 @@ TEST(WavFile, RefusesChunksThatRunPastTheEndWithoutReadingThere) {
 }
 
 TEST(WavFile, FileReadNamesTheFileInItsRefusal) {
-  se_test::TemporaryFolder folder;
+  TemporaryFolder folder;
   se::WavSound sound;
   std::string error;
   const std::string missing = folder.file("missing.wav");
@@ -97,12 +95,12 @@ TEST(WavFile, FileReadNamesTheFileInItsRefusal) {
   const std::string eightBit = folder.file("eight-bit.wav");
   WavLayout layout;
   layout.bitsPerSample = 8;
-  ASSERT_TRUE(se_test::WriteFile(eightBit, MakeWav(layout, {1})));
+  ASSERT_TRUE(WriteWav(eightBit, layout, {1}, error)) << error;
   EXPECT_FALSE(se::ReadWavFile(eightBit.c_str(), sound, error));
   EXPECT_EQ(eightBit + ": the samples are not 16-bit", error);
 
   const std::string good = folder.file("good.wav");
-  ASSERT_TRUE(se_test::WriteFile(good, MakeWav(WavLayout{}, {9, -9})));
+  ASSERT_TRUE(WriteWav(good, WavLayout{}, {9, -9}, error)) << error;
   ASSERT_TRUE(se::ReadWavFile(good.c_str(), sound, error)) << error;
   EXPECT_EQ((std::vector<std::int16_t>{9, -9}), sound.samples);
 }

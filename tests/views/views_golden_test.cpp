@@ -15,8 +15,8 @@
 #include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_gl.h"
 #include "ie/input_engine_scripted.h"
-#include "tests/support/png_file.h"
-#include "tests/views/view_scenes.h"
+#include "support/png_file.h"
+#include "support/view_scenes.h"
 
 namespace {
 

@@ -28,7 +28,7 @@
 #include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_gl.h"
 #include "ie/input_engine_scripted.h"
-#include "tests/support/png_file.h"
+#include "support/png_file.h"
 #include "tools/replay/replay_dump.h"
 #include "tools/replay/replay_script.h"
 

@@ -1,5 +1,5 @@
 // PNG reading and writing through libpng's simplified interface, which reports errors as values.
-#include "tests/support/png_file.h"
+#include "support/png_file.h"
 
 #include <png.h>
 

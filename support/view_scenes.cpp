@@ -1,12 +1,12 @@
 // The scenes are built the way a player would leave them: conveyors on cells, units taken from the
 // palette within its allowances, then the run ticked frame by frame.
-#include "tests/views/view_scenes.h"
+#include "support/view_scenes.h"
 
 #include <algorithm>
 #include <array>
 #include <cassert>
 
-#include "tests/game/level_solutions.h"
+#include "support/level_solutions.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Solved layouts of catalogue levels: the conveyors as an 11 × 11 text grid and the units placed from
-// the palette. Plain data, so that the solution tests and the replay scripts can share them.
+// the palette. Plain data, shared by the solution tests, the replay scripts and the benchmarks.
 //
 // Grid: one string per row y (0 at the top), one character per column x (0 at the left):
 //   '>' right, 'v' down, '<' left, '^' up conveyor; '.' an empty cell (cells under a unit are empty).

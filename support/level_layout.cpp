@@ -1,5 +1,5 @@
-// Laying written-down layouts on a level and running the machine, for the tests.
-#include "tests/game/layout.h"
+// Laying written-down layouts on a level and running the machine.
+#include "support/level_layout.h"
 
 #include <cstring>
 #include <memory>
