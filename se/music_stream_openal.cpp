@@ -1,6 +1,7 @@
 // The music player of the OpenAL sound engine: mpg123 decoding into a streamed OpenAL source.
 #include "se/music_stream_openal.h"
 
+#include <AL/al.h>
 #include <AL/alext.h>
 #include <mpg123.h>
 
@@ -8,10 +9,14 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <type_traits>
 
 #include "se/sound_volume.h"
 
 namespace se {
+
+// The header keeps OpenAL's names and sample format in plain types.
+static_assert(std::is_same_v<ALuint, unsigned> && std::is_same_v<ALenum, int>);
 
 namespace {
 
