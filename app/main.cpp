@@ -40,9 +40,7 @@ int main(int argc, char** argv) {
   Fl::scheme("plastic");
   // fl_choice lays its buttons out right to left: 1 is "Yes". Closing the dialog gives 0, "No".
   fullscreen = fl_choice("Fullscreen?", "No", "Yes", nullptr) == 1;
-#ifdef VARNELLE_FRAME_STATS
   RecordQuestionAnswered();
-#endif
 
   auto* window = new GameWindow(0, 10, 640, 480, "Varnelle");
   window->end();

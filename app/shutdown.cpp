@@ -43,9 +43,7 @@ void Shutdown(Fl_Widget*, void*) {
   if (inputEngineX11 != nullptr) delete inputEngineX11;
   if (soundEngine != nullptr) delete soundEngine;
 
-#ifdef VARNELLE_FRAME_STATS
   PrintFrameStats(stdout);
-#endif
   std::fputs("goodbye\n", stdout);
   RestoreConsole();
   std::fflush(stdout);
