@@ -1,8 +1,9 @@
 // varnelle-replay: runs the real game without a window, frame by frame, on a script of mouse
 // moves and clicks, and prints its state or writes screenshots along the way.
 //
-// Each frame is the game's own: input Update, BeginFrame, Clear to black, updateGame, drawGame,
-// EndFrame, through the OpenGL engine on surfaceless EGL with the game's five textures. No sound.
+// Each frame is the game's own: input Update, BeginFrame, sound Update, Clear to black, updateGame,
+// drawGame, EndFrame, through the OpenGL engine on surfaceless EGL with the game's five textures.
+// The sound engine is the silent one: the music is started as in the game, and nothing is heard.
 // Run it from the build folder so that "../data/" is found. Dumps go to standard output; the
 // engines' log lines and every complaint go to the error stream.
 //
@@ -28,6 +29,7 @@
 #include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_gl.h"
 #include "ie/input_engine_scripted.h"
+#include "se/sound_engine_silent.h"
 #include "support/png_file.h"
 #include "tools/replay/replay_dump.h"
 #include "tools/replay/replay_script.h"
@@ -49,7 +51,7 @@ class Replay {
     adapter = std::make_unique<ge::ZGraphicEngineAdapter>(engine);
     graphicAdapter = adapter.get();
 
-    // The game's own start: the loading frame, then the input, the textures and the game.
+    // The game's own start: the loading frame, then the input, the textures, the game and its music.
     adapter->BeginFrame();
     adapter->Clear(0.0f, 0.0f, 0.0f);
     adapter->DrawText(50.0f, 0.0f, "Загрузка..."_cp1251, 0.0f, 1.0f, 0.0f, 0.92f);
@@ -59,6 +61,7 @@ class Replay {
     LoadGamePictures(*engine, "../data/");
     gameObject = std::make_unique<Game>();
     game = gameObject.get();
+    sound.PlayMusic(0, 1.0f, true);
   }
 
   // Returns false, having said why, when the run cannot go on.
@@ -96,6 +99,7 @@ class Replay {
   void RunFrame() {
     input.Update();
     adapter->BeginFrame();
+    sound.Update();
     adapter->Clear(0.0f, 0.0f, 0.0f);
     updateGame();
     drawGame();
@@ -117,6 +121,7 @@ class Replay {
   std::FILE* dumps;
   std::unique_ptr<ge::ZGraphicEngineAdapter> adapter;
   ie::ScriptedInputEngine input;
+  se::SilentSoundEngine sound;
   std::unique_ptr<Game> gameObject;
 };
 
