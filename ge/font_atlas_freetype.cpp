@@ -1,6 +1,7 @@
 // The text font through fontconfig (face name to file) and FreeType (antialiased glyph bitmaps).
-// A Windows font of cell height 14 is sized from the face's OS/2 table the way Windows sizes it,
-// so a 14-pixel cell gives the same ascent, line height and advance as the game's original font.
+// The font is asked for by cell height and sized from the face's OS/2 table so that the whole
+// cell (ascent plus descent) is that many pixels: a 14-pixel cell gives every text the same
+// ascent, line height and advance on every machine whose fontconfig finds the face.
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H

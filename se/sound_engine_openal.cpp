@@ -90,7 +90,7 @@ void ZSound::SetVolume(float volume) {
   const std::int32_t hundredths = AttenuationOf(volume);
   if (!IsAttenuationInRange(hundredths)) {
     // OpenAL would take any gain from 0 up; the volume control refuses what lies outside
-    // -10000..0 as the game's first platform did, with the code OpenAL gives a bad value.
+    // -10000..0 (full volume down to silence), with the code OpenAL gives a bad value.
     ReportVolumeChangeError(AL_INVALID_VALUE);
     return;
   }
