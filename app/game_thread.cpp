@@ -68,7 +68,7 @@ void runFrame(Fl_Window* window) {
 // Builds the engines and the game, asking the gate between steps. False when a shutdown stopped
 // start-up: nothing more may be touched then, and what was built is Shutdown's.
 bool runStartup(unsigned long nativeWindow) {
-  StartupGate& gate = startupGate();
+  StartupGate& gate = SharedStartupGate();
   if (!gate.ContinueStartup()) return false;
 
   graphicEngine = new ge::GraphicEngineGL(nativeWindow, !fullscreen);

@@ -29,7 +29,7 @@
 #include "se/sound_engine_openal.h"
 
 void Shutdown(Fl_Widget*, void*) {
-  StartupGate& gate = startupGate();
+  StartupGate& gate = SharedStartupGate();
   // Only the main thread can find start-up in progress: the game thread calls Shutdown from its
   // frame loop alone.
   if (gate.RequestStop()) {

@@ -134,7 +134,7 @@ bool BuildFontAtlas(const char* face, int cellHeight, FontAtlas& atlas, std::str
   bool ok = true;
   for (int byte = kFirstPrintable; byte < 256 && ok; ++byte) {
     // A byte with no character (0x98) or a character the face lacks shows the face's missing-glyph box.
-    const char32_t character = cp1251::toUnicode(static_cast<unsigned char>(byte));
+    const char32_t character = cp1251::ToUnicode(static_cast<unsigned char>(byte));
     const FT_UInt glyphIndex = character != 0 ? FT_Get_Char_Index(ftFace, character) : 0;
     if (FT_Load_Glyph(ftFace, glyphIndex, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0) {
       error = "FreeType cannot render the glyph of byte " + std::to_string(byte);

@@ -51,7 +51,7 @@ constexpr int kLoopbackSliceFrames = 512;
 //   AL_OUT_OF_MEMORY                                                      → DSERR_GENERIC
 // OpenAL has no priority levels, so nothing maps to DSERR_PRIOLEVELNEEDED; any other code gets
 // no name.
-VolumeChangeError VolumeChangeErrorOf(ALenum error) {
+VolumeChangeError volumeChangeErrorOf(ALenum error) {
   switch (error) {
     case AL_INVALID_OPERATION:
     case AL_INVALID_ENUM:
@@ -66,8 +66,8 @@ VolumeChangeError VolumeChangeErrorOf(ALenum error) {
   }
 }
 
-void ReportVolumeChangeError(ALenum error) {
-  const std::string line = VolumeChangeErrorLine(static_cast<std::int32_t>(error), VolumeChangeErrorOf(error));
+void reportVolumeChangeError(ALenum error) {
+  const std::string line = VolumeChangeErrorLine(static_cast<std::int32_t>(error), volumeChangeErrorOf(error));
   std::fputs(line.c_str(), stdout);
   std::fflush(stdout);
 }
@@ -91,14 +91,14 @@ void ZSound::SetVolume(float volume) {
   if (!IsAttenuationInRange(hundredths)) {
     // OpenAL would take any gain from 0 up; the volume control refuses what lies outside
     // -10000..0 (full volume down to silence), with the code OpenAL gives a bad value.
-    ReportVolumeChangeError(AL_INVALID_VALUE);
+    reportVolumeChangeError(AL_INVALID_VALUE);
     return;
   }
   alGetError();  // forget errors left by earlier calls
   alSourcef(source, AL_GAIN, GainOf(hundredths));
   const ALenum error = alGetError();
   if (error != AL_NO_ERROR) {
-    ReportVolumeChangeError(error);
+    reportVolumeChangeError(error);
   }
 }
 

@@ -125,7 +125,7 @@ class Replay {
   std::unique_ptr<Game> gameObject;
 };
 
-bool ReadScript(const std::string& name, std::vector<replay::Step>& steps) {
+bool readScript(const std::string& name, std::vector<replay::Step>& steps) {
   replay::ParseError error;
   bool parsed = false;
   if (name == "-") {
@@ -159,7 +159,7 @@ int main(int argumentCount, char** arguments) {
     return kScriptError;
   }
   std::vector<replay::Step> steps;
-  if (!ReadScript(arguments[1], steps)) return kScriptError;
+  if (!readScript(arguments[1], steps)) return kScriptError;
 
   // Standard output carries the dumps alone; the engines' log lines go to the error stream.
   std::fflush(stdout);

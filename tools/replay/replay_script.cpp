@@ -8,7 +8,7 @@ namespace replay {
 
 namespace {
 
-std::vector<std::string> SplitWords(const std::string& line) {
+std::vector<std::string> splitWords(const std::string& line) {
   std::vector<std::string> words;
   std::istringstream stream(line);
   std::string word;
@@ -17,7 +17,7 @@ std::vector<std::string> SplitWords(const std::string& line) {
 }
 
 // A whole number within [minimum, maximum]; otherwise false with the reason.
-bool ReadNumber(const std::string& word, std::int32_t minimum, std::int32_t maximum, const char* what,
+bool readNumber(const std::string& word, std::int32_t minimum, std::int32_t maximum, const char* what,
                 std::int32_t& value, std::string& problem) {
   long long number = 0;
   const char* first = word.data();
@@ -40,13 +40,13 @@ bool ReadNumber(const std::string& word, std::int32_t minimum, std::int32_t maxi
   return true;
 }
 
-bool ReadCoordinates(const std::vector<std::string>& words, std::size_t first, std::int32_t& x, std::int32_t& y,
+bool readCoordinates(const std::vector<std::string>& words, std::size_t first, std::int32_t& x, std::int32_t& y,
                      std::string& problem) {
-  return ReadNumber(words[first], -kMaxCoordinate, kMaxCoordinate, "x", x, problem) &&
-         ReadNumber(words[first + 1], -kMaxCoordinate, kMaxCoordinate, "y", y, problem);
+  return readNumber(words[first], -kMaxCoordinate, kMaxCoordinate, "x", x, problem) &&
+         readNumber(words[first + 1], -kMaxCoordinate, kMaxCoordinate, "y", y, problem);
 }
 
-bool ReadButton(const std::string& word, std::int32_t& button, std::string& problem) {
+bool readButton(const std::string& word, std::int32_t& button, std::string& problem) {
   if (word == "left") {
     button = kLeftButton;
     return true;
@@ -72,7 +72,7 @@ class LineReader {
 
   // Reads one line; false with the reason when it is not a command.
   bool Read(const std::string& text, std::string& problem) {
-    const std::vector<std::string> words = SplitWords(text);
+    const std::vector<std::string> words = splitWords(text);
     if (words.empty() || words[0][0] == '#') return true;
     const std::string& command = words[0];
 
@@ -100,14 +100,14 @@ class LineReader {
     std::int32_t button = kLeftButton;
     if (command == "wait") {
       std::int32_t frames = 0;
-      if (!expect(1, "wait N") || !ReadNumber(words[1], 0, kMaxWaitFrames, "frame count", frames, problem)) return false;
+      if (!expect(1, "wait N") || !readNumber(words[1], 0, kMaxWaitFrames, "frame count", frames, problem)) return false;
       Wait(frames);
     } else if (command == "move") {
-      if (!expect(2, "move X Y") || !ReadCoordinates(words, 1, x, y, problem)) return false;
+      if (!expect(2, "move X Y") || !readCoordinates(words, 1, x, y, problem)) return false;
       Move(x, y);
     } else if (command == "press" || command == "release") {
       if (!expect(1, command == "press" ? "press left|right" : "release left|right") ||
-          !ReadButton(words[1], button, problem)) {
+          !readButton(words[1], button, problem)) {
         return false;
       }
       if (command == "press") {
@@ -116,7 +116,7 @@ class LineReader {
         Release(button);
       }
     } else if (command == "click" || command == "rclick") {
-      if (!expect(2, command == "click" ? "click X Y" : "rclick X Y") || !ReadCoordinates(words, 1, x, y, problem)) {
+      if (!expect(2, command == "click" ? "click X Y" : "rclick X Y") || !readCoordinates(words, 1, x, y, problem)) {
         return false;
       }
       button = command == "click" ? kLeftButton : kRightButton;
@@ -128,8 +128,8 @@ class LineReader {
     } else if (command == "drag") {
       std::int32_t toX = 0;
       std::int32_t toY = 0;
-      if (!expect(4, "drag X1 Y1 X2 Y2") || !ReadCoordinates(words, 1, x, y, problem) ||
-          !ReadCoordinates(words, 3, toX, toY, problem)) {
+      if (!expect(4, "drag X1 Y1 X2 Y2") || !readCoordinates(words, 1, x, y, problem) ||
+          !readCoordinates(words, 3, toX, toY, problem)) {
         return false;
       }
       Move(x, y);
