@@ -141,5 +141,18 @@ shows_picture() {
 }
 e2e_wait_picture() { e2e_wait "$1" "the picture $(basename "$2")" shows_picture "$2"; }
 
+# The engines' lines of a normal run, start to end, in order: on the console and in "Log.log".
+E2E_NORMAL_RUN_LINES='GE.message: GE init...
+GE.message: D3D is created
+GE.message: Device is created
+GE.message: Options was changed
+GE.message: Fonts are created
+GE.message: Vertex buffer is created
+GE.message: GE was loaded
+SE.message: Muzica!!!
+GE.message: GE killing...
+GE.message: GE was killed
+SE.message: not Muzic'
+
 # The console's last line, and the console with the banner stripped.
 console_last_line() { tail -n 1 "$E2E_RUN/build/console.txt"; }
