@@ -11,12 +11,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/level.h"
+
 namespace level_solutions {
 
-// Palette entries, in palette order.
-inline constexpr std::int32_t kTrigger = 0;
-inline constexpr std::int32_t kSwapper = 1;
-inline constexpr std::int32_t kAccumulator = 2;
+// Palette entries, in palette order (the level's own numbering).
+inline constexpr std::int32_t kTrigger = kTriggerEntry;
+inline constexpr std::int32_t kSwapper = kSwapperEntry;
+inline constexpr std::int32_t kAccumulator = kAccumulatorEntry;
 
 // A trigger's first output side; a trigger starts on the left and one click turns it to the right.
 inline constexpr std::int32_t kLeft = 0;
