@@ -114,4 +114,17 @@ TEST_F(EventLog, UnwritableFileStillWritesTheConsoleAndSaysWhyOnce) {
   EXPECT_EQ(run.errors.size() - 1, run.errors.find('\n')) << "one line only: " << run.errors;
 }
 
+TEST_F(EventLog, FileThatCannotTakeTheWriteStillWritesTheConsoleAndSaysWhyOnce) {
+  // /dev/full opens for appending but refuses every write, as a full disk does.
+  fs::create_symlink("/dev/full", directory / "Log.log");
+  const ChildRun run = runInChild([] {
+    LogMessage("GE", "GE init...");
+    LogMessage("GE", "D3D is created");
+    LogError("GE", "Cannot create device");
+  });
+  EXPECT_EQ(1, run.exitCode);
+  EXPECT_EQ("GE.message: GE init...\nGE.message: D3D is created\nGE.error: Cannot create device\n", run.console);
+  EXPECT_EQ("Log.log cannot be written (No space left on device); entries go to the console only\n", run.errors);
+}
+
 }  // namespace
