@@ -11,6 +11,7 @@
 
 #include "app/frame_clock.h"
 #include "app/frame_stats.h"
+#include "app/game_pictures_loader.h"
 #include "app/program_globals.h"
 #include "app/shutdown.h"
 #include "app/startup_gate.h"
@@ -21,7 +22,6 @@
 #include "game/update_game.h"
 #include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_gl.h"
-#include "ge/texture_loader.h"
 #include "ie/input_engine_x11.h"
 #include "se/music_file_name.h"
 #include "se/sound_engine_openal.h"
@@ -69,18 +69,6 @@ void runFrame(Fl_Window* window) {
   }
 }
 
-}  // namespace
-
-void LoadTextures() {
-  ge::LoadTexture(6, "../data/logo.bmp", "Null");
-  ge::LoadTexture(7, "../data/vusk.bmp", "Null");
-  ge::LoadTexture(8, "../data/field.bmp", "Auto");
-  ge::LoadTexture(9, "../data/button.bmp", "Auto");
-  ge::LoadTexture(10, "../data/unit.bmp", "Auto");
-}
-
-namespace {
-
 // Builds the engines and the game, asking the gate between steps. False when a shutdown stopped
 // start-up: nothing more may be touched then, and what was built is Shutdown's.
 bool runStartup(unsigned long nativeWindow) {
@@ -89,7 +77,6 @@ bool runStartup(unsigned long nativeWindow) {
 
   graphicEngine = new ge::GraphicEngineGL(nativeWindow, !fullscreen);
   graphicAdapter = new ge::ZGraphicEngineAdapter(graphicEngine);
-  ge::SetTextureTarget(graphicEngine);
   if (!gate.ContinueStartup()) return false;
 
   // Shown before the other engines exist and before any image is read.
@@ -106,7 +93,7 @@ bool runStartup(unsigned long nativeWindow) {
   soundEngine = new se::ZSoundEngineOpenAL();
   if (!gate.ContinueStartup()) return false;
 
-  LoadTextures();
+  LoadGamePictures(*graphicEngine, "../data/");
   if (!gate.ContinueStartup()) return false;
 
   storeMusicFileName();

@@ -14,8 +14,6 @@ namespace {
 
 constexpr const char* kTag = "GE";
 
-GraphicEngineGL* textureTarget = nullptr;
-
 void readImage(const char* file, BmpImage& image) {
   std::string error;
   if (!ReadBmpFile(file, image, error)) LogError(kTag, error.c_str());
@@ -48,13 +46,6 @@ void LoadTexture(GraphicEngineGL& engine, std::int32_t slot, const char* file, c
   AssembleTexture(image, mode == AlphaMode::FromImage ? &alphaImage : nullptr, mode, width, height, texels);
   engine.SetSlotImage(slot, width, height, texels, static_cast<float>(image.width) / static_cast<float>(width),
                       static_cast<float>(image.height) / static_cast<float>(height));
-}
-
-void SetTextureTarget(GraphicEngineGL* engine) { textureTarget = engine; }
-
-void LoadTexture(std::int32_t slot, const char* file, const char* alphaMode) {
-  if (textureTarget == nullptr) LogError(kTag, "Not Device");
-  LoadTexture(*textureTarget, slot, file, alphaMode);
 }
 
 }  // namespace ge

@@ -23,10 +23,10 @@
 
 #include <unistd.h>
 
+#include "app/game_pictures_loader.h"
 #include "game/draw_game.h"
 #include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_gl.h"
-#include "ge/texture_loader.h"
 #include "ie/input_engine_scripted.h"
 #include "tests/views/view_scenes.h"
 
@@ -34,12 +34,7 @@ namespace {
 
 struct Renderer {
   Renderer() : engine(ge::GraphicEngineGL::CreateHeadless()), adapter(engine) {
-    const std::string data = std::string(VARNELLE_SOURCE_DIR) + "/data/";
-    ge::LoadTexture(*engine, ge::kLogoSlot, (data + "logo.bmp").c_str(), "Null");
-    ge::LoadTexture(*engine, ge::kSplashSlot, (data + "vusk.bmp").c_str(), "Null");
-    ge::LoadTexture(*engine, ge::kFieldSheetSlot, (data + "field.bmp").c_str(), "Auto");
-    ge::LoadTexture(*engine, ge::kButtonSheetSlot, (data + "button.bmp").c_str(), "Auto");
-    ge::LoadTexture(*engine, ge::kUnitSheetSlot, (data + "unit.bmp").c_str(), "Auto");
+    LoadGamePictures(*engine, std::string(VARNELLE_SOURCE_DIR) + "/data/");
   }
 
   void present() {

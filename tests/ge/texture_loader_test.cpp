@@ -42,11 +42,9 @@ TEST(TextureLoader, ImageSitsInAPowerOfTwoTextureWithItsScalesAndAnAlphaPictureG
   EXPECT_EQ((std::vector<int>{0, 200, 0, 7}), texel(30, 99, 59));
   EXPECT_EQ((std::vector<int>{0, 0, 0, 0}), texel(30, 127, 63));
 
-  // A power-of-two image fills a texture of its own size; a call without an engine loads into
-  // the registered one, and loading a slot again replaces its texture.
-  ge::SetTextureTarget(&HeadlessEngine());
-  ge::LoadTexture(30, WriteTestBmp("exact.bmp", SolidImage(128, 64, 1, 2, 3)).c_str(), "Null");
-  ge::SetTextureTarget(nullptr);
+  // A power-of-two image fills a texture of its own size, and loading a slot again replaces its
+  // texture.
+  ge::LoadTexture(HeadlessEngine(), 30, WriteTestBmp("exact.bmp", SolidImage(128, 64, 1, 2, 3)).c_str(), "Null");
   EXPECT_EQ(1.0f, HeadlessEngine().UScale(30));
   EXPECT_EQ(1.0f, HeadlessEngine().VScale(30));
   EXPECT_EQ((std::vector<int>{1, 2, 3, 255}), texel(30, 127, 63));

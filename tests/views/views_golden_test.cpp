@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/game_pictures_loader.h"
 #include "game/draw_game.h"
 #include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_gl.h"
-#include "ge/texture_loader.h"
 #include "ie/input_engine_scripted.h"
 #include "tests/support/png_file.h"
 #include "tests/views/view_scenes.h"
@@ -31,12 +31,7 @@ constexpr int kMaximumDifferentPixels = 40;
 // The engine and its five pictures, loaded once for the whole program.
 struct Renderer {
   Renderer() : engine(ge::GraphicEngineGL::CreateHeadless()), adapter(engine) {
-    const std::string data = kSourceDirectory + "/data/";
-    ge::LoadTexture(*engine, ge::kLogoSlot, (data + "logo.bmp").c_str(), "Null");
-    ge::LoadTexture(*engine, ge::kSplashSlot, (data + "vusk.bmp").c_str(), "Null");
-    ge::LoadTexture(*engine, ge::kFieldSheetSlot, (data + "field.bmp").c_str(), "Auto");
-    ge::LoadTexture(*engine, ge::kButtonSheetSlot, (data + "button.bmp").c_str(), "Auto");
-    ge::LoadTexture(*engine, ge::kUnitSheetSlot, (data + "unit.bmp").c_str(), "Auto");
+    LoadGamePictures(*engine, kSourceDirectory + "/data/");
   }
 
   // One frame as the main loop draws it; returns the 640 × 480 picture shown. The back buffer keeps

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game_pictures_loader.h"
 #include "base/cp1251.h"
 #include "game/draw_game.h"
 #include "game/game.h"
@@ -29,7 +30,6 @@
 #include "game/update_game.h"
 #include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_gl.h"
-#include "ge/texture_loader.h"
 #include "ie/input_engine_scripted.h"
 #include "tests/support/png_file.h"
 #include "tools/replay/replay_dump.h"
@@ -59,11 +59,7 @@ class Replay {
     adapter->EndFrame();
 
     inputEngine = &input;
-    ge::LoadTexture(*engine, 6, "../data/logo.bmp", "Null");
-    ge::LoadTexture(*engine, 7, "../data/vusk.bmp", "Null");
-    ge::LoadTexture(*engine, 8, "../data/field.bmp", "Auto");
-    ge::LoadTexture(*engine, 9, "../data/button.bmp", "Auto");
-    ge::LoadTexture(*engine, 10, "../data/unit.bmp", "Auto");
+    LoadGamePictures(*engine, "../data/");
     gameObject = std::make_unique<Game>();
     game = gameObject.get();
   }
