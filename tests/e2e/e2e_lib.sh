@@ -148,3 +148,28 @@ e2e_wait_picture() { e2e_wait "$1" "the picture $(basename "$2")" shows_picture 
 
 # The console's last line, and the console with the banner stripped.
 console_last_line() { tail -n 1 "$E2E_RUN/build/console.txt"; }
+
+# The engines' lines of a whole run, start-up to shutdown, as the console and "Log.log" have them.
+E2E_WHOLE_RUN_LINES='GE.message: GE init...
+GE.message: D3D is created
+GE.message: Device is created
+GE.message: Options was changed
+GE.message: Fonts are created
+GE.message: Vertex buffer is created
+GE.message: GE was loaded
+SE.message: Muzica!!!
+GE.message: GE killing...
+GE.message: GE was killed
+SE.message: not Muzic'
+
+# e2e_check_engines_ended WHAT: every engine that said on the console it was ready also said it
+# was destroyed (for an end during start-up).
+e2e_check_engines_ended() {
+  local console="$E2E_RUN/build/console.txt"
+  if grep -q '^GE.message: GE init...$' "$console"; then
+    grep -q '^GE.message: GE was killed$' "$console" || e2e_fail "$1: graphics started but were not destroyed"
+  fi
+  if grep -q '^SE.message: Muzica!!!$' "$console"; then
+    grep -q '^SE.message: not Muzic$' "$console" || e2e_fail "$1: sound started but was not destroyed"
+  fi
+}

@@ -6,18 +6,6 @@
 source "$(dirname "$0")/e2e_lib.sh"
 e2e_setup 1024x768
 
-running_lines='GE.message: GE init...
-GE.message: D3D is created
-GE.message: Device is created
-GE.message: Options was changed
-GE.message: Fonts are created
-GE.message: Vertex buffer is created
-GE.message: GE was loaded
-SE.message: Muzica!!!
-GE.message: GE killing...
-GE.message: GE was killed
-SE.message: not Muzic'
-
 music_started() { grep -q '^SE.message: Muzica!!!$' "$E2E_RUN/build/console.txt"; }
 
 # check_signal SIGNAL WHEN: WHEN is "select" (the frame loop runs), "question", or a delay in
@@ -39,14 +27,9 @@ check_signal() {
   [ "$GAME_STATUS" -eq 0 ] || e2e_fail "$signal at $when: exit code $GAME_STATUS"
   [ "$(console_last_line)" = "goodbye" ] || e2e_fail "$signal at $when: \"goodbye\" is not last"
   if [ "$when" = select ]; then
-    [ "$(cat "$E2E_RUN/build/Log.log")" = "$running_lines" ] || e2e_fail "$signal at $when: Log.log is not that of a whole run"
+    [ "$(cat "$E2E_RUN/build/Log.log")" = "$E2E_WHOLE_RUN_LINES" ] || e2e_fail "$signal at $when: Log.log is not that of a whole run"
   fi
-  if grep -q '^GE.message: GE init...$' "$console"; then
-    grep -q '^GE.message: GE was killed$' "$console" || e2e_fail "$signal at $when: graphics started but were not destroyed"
-  fi
-  if grep -q '^SE.message: Muzica!!!$' "$console"; then
-    grep -q '^SE.message: not Muzic$' "$console" || e2e_fail "$signal at $when: sound started but was not destroyed"
-  fi
+  e2e_check_engines_ended "$signal at $when"
   echo "$signal at $when: exit 0, $(grep -c '\.message: ' "$console") engine lines, goodbye last"
   rm -rf "$E2E_RUN"
 }
