@@ -93,7 +93,7 @@ bool runStartup(unsigned long nativeWindow) {
   soundEngine = new se::ZSoundEngineOpenAL();
   if (!gate.ContinueStartup()) return false;
 
-  LoadGamePictures(*graphicEngine, "../data/");
+  LoadTextures();
   if (!gate.ContinueStartup()) return false;
 
   storeMusicFileName();
@@ -112,6 +112,8 @@ bool runStartup(unsigned long nativeWindow) {
 }
 
 }  // namespace
+
+void LoadTextures() { LoadGamePictures(*graphicEngine, "../data/"); }
 
 void GameThread(Fl_Window* window, unsigned long nativeWindow) {
   if (!runStartup(nativeWindow)) waitForProcessEnd();

@@ -8,6 +8,7 @@
 #include "base/cp1251.h"
 #include "game/format_text.h"
 #include "game/game_globals.h"
+#include "game/screen_layout.h"
 #include "ge/quad.h"
 
 namespace {
@@ -57,25 +58,26 @@ void drawSheetRegion(ge::XGraphicEngine& engine, float x, float y, float width, 
   engine.DrawQuad(&quad);
 }
 
-// One 40 × 40 cell per level, five to a row; the cells are exactly the areas a click picks.
+// One cell per level; the cells are exactly the areas a click picks. The label, the difficulty
+// strip and the solved mark lie inside the cell, across its whole width.
 void drawLevelGrid(ge::XGraphicEngine& engine, const Game& game) {
   engine.SetTexture(ge::kButtonSheetSlot);
   for (std::size_t index = 0; index < game.levels.size(); ++index) {
     const Level& level = *game.levels[index];
-    const auto column = static_cast<std::int32_t>(index % 5);
-    const auto row = static_cast<std::int32_t>(index / 5);
-    const auto x = static_cast<float>(110 + 40 * column);
-    const auto y = static_cast<float>(15 + 40 * row);
-    drawSheetRegion(engine, x, y, 40.0f, 40.0f, 0.0f, 0.25f, 0.5f, 0.75f);
+    const ScreenRect cell = levelCellRect(static_cast<std::int32_t>(index));
+    const auto x = static_cast<float>(cell.x);
+    const auto y = static_cast<float>(cell.y);
+    const auto width = static_cast<float>(cell.width);
+    drawSheetRegion(engine, x, y, width, static_cast<float>(cell.height), 0.0f, 0.25f, 0.5f, 0.75f);
     char label[20];
     formatText(label, "LVL%d", static_cast<int>(index + 1));
-    engine.DrawText(x + 20.0f, y + 1.0f, label, 1.0f, 1.0f, 1.0f, 1.0f);
+    engine.DrawText(x + width / 2.0f, y + 1.0f, label, 1.0f, 1.0f, 1.0f, 1.0f);
     // The Easy, Medium and Hard strips lie one under the other; a level without one shows none.
     if (level.difficulty >= 1 && level.difficulty <= 3) {
       const float stripV0 = 0.25f + 0.125f * static_cast<float>(level.difficulty - 1);
-      drawSheetRegion(engine, x, y + 15.0f, 40.0f, 10.0f, 0.5f, stripV0, 1.0f, stripV0 + 0.125f);
+      drawSheetRegion(engine, x, y + 15.0f, width, 10.0f, 0.5f, stripV0, 1.0f, stripV0 + 0.125f);
     }
-    if (level.solved) drawSheetRegion(engine, x, y + 27.0f, 40.0f, 10.0f, 0.5f, 0.625f, 1.0f, 0.75f);
+    if (level.solved) drawSheetRegion(engine, x, y + 27.0f, width, 10.0f, 0.5f, 0.625f, 1.0f, 0.75f);
   }
 }
 

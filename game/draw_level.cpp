@@ -10,14 +10,14 @@
 #include "game/draw_game.h"
 #include "game/format_text.h"
 #include "game/level.h"
+#include "game/screen_layout.h"
 #include "ge/quad.h"
 
 namespace {
 
-// A block to draw this frame, at its screen position before the field origin (16, 44) is added.
+// A block to draw this frame: where its tile goes and which colour it shows.
 struct BlockSprite {
-  std::int32_t x;
-  std::int32_t y;
+  ScreenPoint tile;
   std::int32_t colour;
 };
 
@@ -31,15 +31,14 @@ ge::Quad tileQuad(std::int32_t x, std::int32_t y, std::int32_t size, std::int32_
   return quad;
 }
 
-void drawFieldTile(ge::XGraphicEngine& engine, std::int32_t x, std::int32_t y, std::int32_t column,
-                   std::int32_t row) {
-  const ge::Quad quad = tileQuad(x, y, 16, column, row);
+void drawFieldTile(ge::XGraphicEngine& engine, ScreenPoint at, std::int32_t column, std::int32_t row) {
+  const ge::Quad quad = tileQuad(at.x, at.y, kFieldTileSize, column, row);
   engine.DrawQuad(&quad);
 }
 
 // The arrow over a conveyor lets the animated belt show through it.
-void drawArrow(ge::XGraphicEngine& engine, std::int32_t x, std::int32_t y, std::int32_t content) {
-  ge::Quad quad = tileQuad(x, y, 16, content - 1, 3);
+void drawArrow(ge::XGraphicEngine& engine, ScreenPoint at, std::int32_t content) {
+  ge::Quad quad = tileQuad(at.x, at.y, kFieldTileSize, content - 1, 3);
   ge::TintQuad(quad, 1.0f, 1.0f, 1.0f, 0.75f);
   engine.DrawQuad(&quad);
 }
@@ -56,10 +55,6 @@ const char* difficultyName(std::int32_t difficulty) {
   }
 }
 
-// Where palette entry `index` stands in the side panel: two columns, filled row by row.
-std::int32_t paletteX(std::size_t index) { return 200 + 56 * static_cast<std::int32_t>(index % 2); }
-std::int32_t paletteY(std::size_t index) { return 56 + 40 * static_cast<std::int32_t>(index / 2); }
-
 // The palette and its allowances always have the same length; never read past the shorter one.
 std::size_t paletteSize(const Level& level) {
   return level.palette.size() < level.allowance.size() ? level.palette.size() : level.allowance.size();
@@ -69,14 +64,14 @@ void drawInputs(ge::XGraphicEngine& engine, const Level& level, std::int32_t fra
   for (std::int32_t column = 0; column < kFieldSize; ++column) {
     const std::string& input = level.inputs[column];
     if (input.empty()) continue;
-    const std::int32_t x = 16 + 16 * column;
-    drawFieldTile(engine, x, 4, frame, 2);
-    drawFieldTile(engine, x, 16, frame, 2);
-    drawFieldTile(engine, x, 28, frame, 2);
-    // While stopped, the queue stands where a run puts its blocks: the first letter lowest.
+    // The feeder fills the three rows above the field, from the top one down.
+    for (std::int32_t row = -3; row <= -1; ++row) drawFieldTile(engine, fieldTileOrigin({column, row}), frame, 2);
+    // While stopped, the queue stands where a run puts its blocks at rest: the first letter lowest,
+    // in row -1, the later ones above it.
     if (level.running) continue;
     for (std::size_t n = 0; n < input.size(); ++n) {
-      drawFieldTile(engine, x, 24 - 12 * static_cast<std::int32_t>(n), letterTile(input[n]), 0);
+      const std::int32_t row = -1 - static_cast<std::int32_t>(n);
+      drawFieldTile(engine, blockTileOrigin({kCellWidth * column, kCellHeight * row}), letterTile(input[n]), 0);
     }
   }
 }
@@ -92,39 +87,39 @@ void forUnitsAt(const Level& level, std::int32_t x, std::int32_t y, Action actio
 void drawFieldAndLowerLayer(ge::XGraphicEngine& engine, const Level& level, std::int32_t frame) {
   for (std::int32_t y = 0; y < kFieldSize; ++y) {
     for (std::int32_t x = 0; x < kFieldSize; ++x) {
-      const std::int32_t tileX = 16 + 16 * x;
-      const std::int32_t tileY = 40 + 12 * y;
+      const ScreenPoint tile = fieldTileOrigin({x, y});
       if (level.unitAt(x, y) == nullptr) {
         engine.SetTexture(ge::kFieldSheetSlot);
         const std::int32_t content = level.cells[x][y];
         // Leftward and upward conveyors play their row's animation backwards.
         switch (content) {
-          case 1: drawFieldTile(engine, tileX, tileY, frame, 1); break;
-          case 2: drawFieldTile(engine, tileX, tileY, frame, 2); break;
-          case 3: drawFieldTile(engine, tileX, tileY, 3 - frame, 1); break;
-          case 4: drawFieldTile(engine, tileX, tileY, 3 - frame, 2); break;
-          default: drawFieldTile(engine, tileX, tileY, 0, 0); break;
+          case 1: drawFieldTile(engine, tile, frame, 1); break;
+          case 2: drawFieldTile(engine, tile, frame, 2); break;
+          case 3: drawFieldTile(engine, tile, 3 - frame, 1); break;
+          case 4: drawFieldTile(engine, tile, 3 - frame, 2); break;
+          default: drawFieldTile(engine, tile, 0, 0); break;
         }
-        if (content >= 1 && content <= 4) drawArrow(engine, tileX, tileY, content);
+        if (content >= 1 && content <= 4) drawArrow(engine, tile, content);
       }
+      const ScreenPoint anchor = fieldCellOrigin({x, y});
       forUnitsAt(level, x, y, [&](const orvane::XUnit& unit) {
-        unit.draw(engine, 16 + 16 * x, 44 + 12 * y, orvane::kTintNormal, false);
+        unit.draw(engine, anchor.x, anchor.y, orvane::kTintNormal, false);
       });
     }
   }
 }
 
-void drawDraggedUnit(ge::XGraphicEngine& engine, const Level& level, std::int32_t mouseX, std::int32_t mouseY) {
+void drawDraggedUnit(ge::XGraphicEngine& engine, const Level& level, ScreenPoint mouse) {
   if (!level.dragging) return;
   if (level.dragIndex < 0 || static_cast<std::size_t>(level.dragIndex) >= level.palette.size()) return;
   // Only cells that can be a top-left cell show the unit: not the last two columns nor the last row.
-  if (mouseX < 16 || mouseX > 159 || mouseY < 44 || mouseY > 163) return;
-  const std::int32_t cellX = (mouseX - 16) / 16;
-  const std::int32_t cellY = (mouseY - 44) / 12;
-  const std::int32_t tint = level.canPlaceUnit(cellX, cellY) ? orvane::kTintCanDrop : orvane::kTintCannotDrop;
+  if (!unitAnchorArea().contains(mouse)) return;
+  const Cell cell = fieldCellAt(mouse);
+  const std::int32_t tint = level.canPlaceUnit(cell.x, cell.y) ? orvane::kTintCanDrop : orvane::kTintCannotDrop;
   const orvane::XUnit& unit = *level.palette[level.dragIndex];
-  unit.draw(engine, 16 + 16 * cellX, 44 + 12 * cellY, tint, false);
-  unit.draw(engine, 16 + 16 * cellX, 44 + 12 * cellY, tint, true);
+  const ScreenPoint anchor = fieldCellOrigin(cell);
+  unit.draw(engine, anchor.x, anchor.y, tint, false);
+  unit.draw(engine, anchor.x, anchor.y, tint, true);
   engine.SetTexture(ge::kFieldSheetSlot);
 }
 
@@ -133,46 +128,42 @@ void drawTargets(ge::XGraphicEngine& engine, const Level& level, std::int32_t fr
   for (std::int32_t column = 0; column < kFieldSize; ++column) {
     const std::string& target = level.targets[column];
     if (target.empty()) continue;
-    const std::int32_t x = 16 + 16 * column;
+    // The outlet fills the row under the field.
+    const ScreenPoint outlet = fieldTileOrigin({column, kFieldSize});
     const auto length = static_cast<std::int32_t>(target.size());
-    drawFieldTile(engine, x, 172, frame, 2);
+    drawFieldTile(engine, outlet, frame, 2);
     std::int32_t delivered = level.delivered[column];
     if (delivered < 0) delivered = 0;
     // The letters still expected keep their places; during a run the next one blinks.
     for (std::int32_t n = delivered; n < length; ++n) {
       if (level.running && n == delivered && blink) continue;
-      drawFieldTile(engine, x, 182 + 6 * (length - n), letterTile(target[n]), 0);
+      drawFieldTile(engine, {outlet.x, 182 + 6 * (length - n)}, letterTile(target[n]), 0);
     }
   }
 }
 
-void drawBlocks(ge::XGraphicEngine& engine, const Level& level, std::int32_t glideX, std::int32_t glideY) {
+// Each block where the run has it this tick, gliding toward its next cell.
+void drawBlocks(ge::XGraphicEngine& engine, const Level& level) {
   std::vector<BlockSprite> sprites;
   sprites.reserve(level.blocks.size());
   for (const Block& block : level.blocks) {
-    // A block glides along the conveyor it stands on; anywhere else it falls.
-    std::int32_t direction = kDirectionDown;
-    if (block.x >= 0 && block.x < kFieldSize && block.y >= 0 && block.y < kFieldSize) {
-      const std::int32_t content = level.cells[block.x][block.y];
-      if (content >= 1 && content <= 4) direction = content - 1;
-    }
-    sprites.push_back({16 * block.x + glideX * kDX[direction], 12 * block.y - 8 + glideY * kDY[direction],
-                       block.colour});
+    sprites.push_back({blockTileOrigin(blockPosition(level, block)), block.colour});
   }
   // Lower blocks cover higher ones. This exchange sort fixes the order of equal heights too.
   for (std::size_t a = 0; a + 1 < sprites.size(); ++a) {
     for (std::size_t b = a + 1; b < sprites.size(); ++b) {
-      if (sprites[a].y > sprites[b].y) std::swap(sprites[a], sprites[b]);
+      if (sprites[a].tile.y > sprites[b].tile.y) std::swap(sprites[a], sprites[b]);
     }
   }
-  for (const BlockSprite& sprite : sprites) drawFieldTile(engine, sprite.x + 16, sprite.y + 44, sprite.colour, 0);
+  for (const BlockSprite& sprite : sprites) drawFieldTile(engine, sprite.tile, sprite.colour, 0);
 }
 
 void drawUpperLayer(ge::XGraphicEngine& engine, const Level& level) {
   for (std::int32_t y = 0; y < kFieldSize; ++y) {
     for (std::int32_t x = 0; x < kFieldSize; ++x) {
+      const ScreenPoint anchor = fieldCellOrigin({x, y});
       forUnitsAt(level, x, y, [&](const orvane::XUnit& unit) {
-        unit.draw(engine, 16 + 16 * x, 44 + 12 * y, orvane::kTintNormal, true);
+        unit.draw(engine, anchor.x, anchor.y, orvane::kTintNormal, true);
       });
     }
   }
@@ -181,8 +172,9 @@ void drawUpperLayer(ge::XGraphicEngine& engine, const Level& level) {
 // Run, Stop, Clear and Exit: the top row of the button sheet, the same in every state.
 void drawButtons(ge::XGraphicEngine& engine) {
   engine.SetTexture(ge::kButtonSheetSlot);
-  for (std::int32_t button = 0; button < 4; ++button) {
-    const ge::Quad quad = tileQuad(200 + 20 * button, 20, 20, button, 0);
+  for (std::int32_t button = 0; button < kLevelButtonCount; ++button) {
+    const ScreenRect place = levelButtonRect(button);
+    const ge::Quad quad = tileQuad(place.x, place.y, place.width, button, 0);
     engine.DrawQuad(&quad);
   }
 }
@@ -191,25 +183,23 @@ void drawPalette(ge::XGraphicEngine& engine, const Level& level) {
   for (std::size_t index = 0; index < paletteSize(level); ++index) {
     const std::int32_t allowance = level.allowance[index];
     if (allowance < 0) continue;  // not offered in this level
-    const std::int32_t x = paletteX(index);
-    const std::int32_t y = paletteY(index);
+    const ScreenRect place = paletteEntryRect(static_cast<std::int32_t>(index));
     const std::int32_t tint = allowance == 0 ? orvane::kTintUsedUp : orvane::kTintNormal;
-    level.palette[index]->draw(engine, x, y, tint, false);
-    level.palette[index]->draw(engine, x, y, tint, true);
+    level.palette[index]->draw(engine, place.x, place.y, tint, false);
+    level.palette[index]->draw(engine, place.x, place.y, tint, true);
+    // The count stands over the unit's right end, halfway down.
     char count[10];
-    engine.DrawText(static_cast<float>(x + 40), static_cast<float>(y + 12), formatText(count, "x%d", allowance),
-                    1.0f, 1.0f, 1.0f, 1.0f);
+    engine.DrawText(static_cast<float>(place.x + 40), static_cast<float>(place.y + 12),
+                    formatText(count, "x%d", allowance), 1.0f, 1.0f, 1.0f, 1.0f);
   }
 }
 
 // The hint, or the help of the offered palette entry under the pointer.
-void drawStatus(ge::XGraphicEngine& engine, const Level& level, std::int32_t mouseX, std::int32_t mouseY) {
+void drawStatus(ge::XGraphicEngine& engine, const Level& level, ScreenPoint mouse) {
   std::string status = level.hint;
   for (std::size_t index = 0; index < paletteSize(level); ++index) {
     if (level.allowance[index] < 0) continue;
-    const std::int32_t x = paletteX(index);
-    const std::int32_t y = paletteY(index);
-    if (x <= mouseX && mouseX < x + 48 && y <= mouseY && mouseY < y + 24) status = level.palette[index]->helpText();
+    if (paletteEntryRect(static_cast<std::int32_t>(index)).contains(mouse)) status = level.palette[index]->helpText();
   }
   engine.DrawText(255.0f, 165.0f, status.c_str(), 0.8f, 0.8f, 0.8f, 0.94f);
 }
@@ -226,23 +216,20 @@ void drawLevel(ge::XGraphicEngine& engine, const Level& level, const ie::XInputE
   // Everything animates with the run's tick counter and freezes with it.
   const std::int32_t ticks = level.tickCount;
   const std::int32_t frame = (ticks / 4) % 4;
-  const std::int32_t glideX = (ticks / 4) % 16;
-  const std::int32_t glideY = ((ticks % kStepTicks) * 3) / 16;
   const bool blink = (ticks / 8) % 2 == 1;
-  const std::int32_t mouseX = input.MouseX() / 2;
-  const std::int32_t mouseY = input.MouseY() / 2;
+  const ScreenPoint mouse = logicalMouse(input);
 
   engine.SetTexture(ge::kFieldSheetSlot);
   drawInputs(engine, level, frame);
   drawFieldAndLowerLayer(engine, level, frame);
-  drawDraggedUnit(engine, level, mouseX, mouseY);
+  drawDraggedUnit(engine, level, mouse);
   drawTargets(engine, level, frame, blink);
-  drawBlocks(engine, level, glideX, glideY);
+  drawBlocks(engine, level);
   drawUpperLayer(engine, level);
   drawButtons(engine);
   drawPalette(engine, level);
   if (level.failed) engine.DrawText(110.0f, 100.0f, level.failureText.c_str(), 1.0f, 1.0f, 1.0f, 0.94f);
   if (level.won) engine.DrawText(110.0f, 210.0f, "Уровень пройден!"_cp1251, 1.0f, 1.0f, 1.0f, 0.94f);
-  drawStatus(engine, level, mouseX, mouseY);
+  drawStatus(engine, level, mouse);
   drawTitle(engine, level);
 }

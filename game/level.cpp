@@ -28,7 +28,8 @@ void Level::setAllowance(std::int32_t triggers, std::int32_t swappers, std::int3
 
 orvane::XUnit* Level::unitAt(std::int32_t x, std::int32_t y) const {
   for (const auto& [sequence, placed] : units) {
-    if (placed.cell.x <= x && x < placed.cell.x + 3 && placed.cell.y <= y && y < placed.cell.y + 2) {
+    if (placed.cell.x <= x && x < placed.cell.x + orvane::kUnitColumns && placed.cell.y <= y &&
+        y < placed.cell.y + orvane::kUnitRows) {
       return placed.unit.get();
     }
   }
@@ -44,9 +45,9 @@ Cell Level::cellOf(const orvane::XUnit* unit) const {
 }
 
 bool Level::canPlaceUnit(std::int32_t x, std::int32_t y) const {
-  if (x < 0 || x > kFieldSize - 3 || y < 0 || y > kFieldSize - 2) return false;
-  for (std::int32_t column = x; column < x + 3; ++column) {
-    for (std::int32_t row = y; row < y + 2; ++row) {
+  if (x < 0 || x > kFieldSize - orvane::kUnitColumns || y < 0 || y > kFieldSize - orvane::kUnitRows) return false;
+  for (std::int32_t column = x; column < x + orvane::kUnitColumns; ++column) {
+    for (std::int32_t row = y; row < y + orvane::kUnitRows; ++row) {
       if (cells[column][row] != kEmptyCell || unitAt(column, row) != nullptr) return false;
     }
   }

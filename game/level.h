@@ -14,6 +14,10 @@
 struct Game;
 
 inline constexpr int kFieldSize = 11;
+// Positions inside the field are measured in field units, 16 to a column and 12 to a row; the level
+// view draws one field unit as one pixel.
+inline constexpr std::int32_t kCellWidth = 16;
+inline constexpr std::int32_t kCellHeight = 12;
 inline constexpr std::int32_t kStepTicks = 64;
 inline constexpr std::int32_t kDX[4] = {1, 0, -1, 0};
 inline constexpr std::int32_t kDY[4] = {0, 1, 0, -1};
@@ -112,5 +116,5 @@ struct GlidePosition {
   std::int32_t y;
 };
 
-// The block's position in field units (16 per column, 12 per row) at the level's current phase.
+// The block's position in field units at the level's current phase.
 GlidePosition blockPosition(const Level& level, const Block& block);

@@ -41,7 +41,8 @@ GlideShift glideShift(std::int32_t phase) { return {phase / 4, (3 * phase) / 16}
 
 GlidePosition glide(const Level& level, const Block& block, GlideShift shift) {
   const std::int32_t direction = blockDirection(level, block);
-  return {16 * block.x + shift.horizontal * kDX[direction], 12 * block.y + shift.vertical * kDY[direction]};
+  return {kCellWidth * block.x + shift.horizontal * kDX[direction],
+          kCellHeight * block.y + shift.vertical * kDY[direction]};
 }
 
 }  // namespace

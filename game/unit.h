@@ -12,6 +12,10 @@ class XGraphicEngine;
 
 namespace orvane {
 
+// The footprint of every unit, in cells.
+inline constexpr std::int32_t kUnitColumns = 3;
+inline constexpr std::int32_t kUnitRows = 2;
+
 // Colours chosen by the `tint` argument of draw.
 inline constexpr std::int32_t kTintNormal = 0;
 inline constexpr std::int32_t kTintCanDrop = 1;

@@ -7,56 +7,25 @@
 #include <cstdint>
 
 #include "game/game_globals.h"
+#include "game/screen_layout.h"
 
 namespace {
 
 constexpr std::int32_t kLeftButton = 0;
 constexpr std::int32_t kRightButton = 1;
 
-// The level-select grid: five 40 × 40 cells to a row.
-constexpr std::int32_t kSelectColumns = 5;
-constexpr std::int32_t kSelectCellSize = 40;
-
-// The field: 11 × 11 cells of 16 × 12 from (16, 44).
-constexpr std::int32_t kFieldLeft = 16;
-constexpr std::int32_t kFieldTop = 44;
-constexpr std::int32_t kCellWidth = 16;
-constexpr std::int32_t kCellHeight = 12;
-
-// The palette: two entries of 48 × 24 to a row, 56 apart across and 40 down.
-constexpr std::int32_t kPaletteColumns = 2;
-
-enum LevelButton : std::int32_t { kRun = 0, kStop = 1, kClear = 2, kExit = 3, kButtonCount = 4 };
-
-// Half-open: x0 <= x < x1.
-bool Inside(std::int32_t x, std::int32_t y, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
-  return x0 <= x && x < x1 && y0 <= y && y < y1;
-}
-
-bool InsideField(std::int32_t mx, std::int32_t my) {
-  return mx >= kFieldLeft && mx <= 191 && my >= kFieldTop && my <= 175;
-}
-
-// The mouse on the logical screen; division truncates toward zero, as the game always has.
-struct LogicalMouse {
-  std::int32_t x;
-  std::int32_t y;
-};
-
-LogicalMouse logicalMouse(const ie::XInputEngine& input) { return {input.MouseX() / 2, input.MouseY() / 2}; }
-
 void pressLevelButton(Level& level, std::int32_t button) {
   switch (button) {
-    case kRun:
+    case kRunButton:
       level.start();
       break;
-    case kStop:
+    case kStopButton:
       level.stop();
       break;
-    case kClear:
+    case kClearButton:
       level.clear();
       break;
-    case kExit:
+    case kExitButton:
       level.stop();
       assert(level.owner != nullptr && "a level of the game always has its owner");
       level.owner->currentLevel = kNoLevel;
@@ -78,13 +47,11 @@ bool updateGame(Game& game, const ie::XInputEngine& input) {
   if (game.introTimer != 0) return true;
 
   if (game.currentLevel == kNoLevel) {
-    const LogicalMouse mouse = logicalMouse(input);
+    const ScreenPoint mouse = logicalMouse(input);
     const bool click = input.ButtonChanged(kLeftButton, false, true);
     const std::int32_t levelCount = static_cast<std::int32_t>(game.levels.size());
     for (std::int32_t i = 0; i < levelCount; ++i) {
-      const std::int32_t x0 = 110 + kSelectCellSize * (i % kSelectColumns);
-      const std::int32_t y0 = 15 + kSelectCellSize * (i / kSelectColumns);
-      if (Inside(mouse.x, mouse.y, x0, y0, x0 + kSelectCellSize, y0 + kSelectCellSize) && click) {
+      if (levelCellRect(i).contains(mouse) && click) {
         game.currentLevel = i;
         break;
       }
@@ -102,7 +69,7 @@ bool updateGame(Game& game, const ie::XInputEngine& input) {
 }
 
 void handleLevelInput(Level& level, const ie::XInputEngine& input) {
-  const LogicalMouse mouse = logicalMouse(input);
+  const ScreenPoint mouse = logicalMouse(input);
   const bool click = input.ButtonChanged(kLeftButton, false, true);
   const bool release = input.ButtonChanged(kLeftButton, true, false);
   const bool rightClick = input.ButtonChanged(kRightButton, false, true);
@@ -113,9 +80,7 @@ void handleLevelInput(Level& level, const ie::XInputEngine& input) {
     const std::int32_t entries = static_cast<std::int32_t>(level.palette.size());
     for (std::int32_t i = 0; i < entries; ++i) {
       if (level.allowance[static_cast<std::size_t>(i)] <= 0) continue;
-      const std::int32_t x0 = 200 + 56 * (i % kPaletteColumns);
-      const std::int32_t y0 = 56 + 40 * (i / kPaletteColumns);
-      if (Inside(mouse.x, mouse.y, x0, y0, x0 + 48, y0 + 24) && click) {
+      if (paletteEntryRect(i).contains(mouse) && click) {
         level.dragging = true;
         level.dragIndex = i;
       }
@@ -124,13 +89,12 @@ void handleLevelInput(Level& level, const ie::XInputEngine& input) {
     // Drop: the unit lands with its top-left cell under the mouse if its footprint fits there.
     // The frame of a drop does nothing else.
     if (level.dragging && release) {
-      if (InsideField(mouse.x, mouse.y)) {
-        const std::int32_t x = (mouse.x - kFieldLeft) / kCellWidth;
-        const std::int32_t y = (mouse.y - kFieldTop) / kCellHeight;
+      if (kFieldRect.contains(mouse)) {
+        const Cell cell = fieldCellAt(mouse);
         const std::size_t entry = static_cast<std::size_t>(level.dragIndex);
-        if (level.canPlaceUnit(x, y) && entry < level.palette.size() && level.allowance[entry] > 0) {
+        if (level.canPlaceUnit(cell.x, cell.y) && entry < level.palette.size() && level.allowance[entry] > 0) {
           --level.allowance[entry];
-          level.placeUnit(level.palette[entry]->clone(), Cell{x, y});
+          level.placeUnit(level.palette[entry]->clone(), cell);
         }
       }
       level.dragging = false;
@@ -140,32 +104,26 @@ void handleLevelInput(Level& level, const ie::XInputEngine& input) {
 
     // Field: a left click turns a unit or advances the cell's conveyor; a right click empties the
     // cell and takes back a unit covering it. A left click wins over a right click in one frame.
-    if (InsideField(mouse.x, mouse.y)) {
-      const std::int32_t x = (mouse.x - kFieldLeft) / kCellWidth;
-      const std::int32_t y = (mouse.y - kFieldTop) / kCellHeight;
-      std::int32_t& cell = level.cells[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
+    if (kFieldRect.contains(mouse)) {
+      const Cell cell = fieldCellAt(mouse);
+      std::int32_t& content = level.cells[static_cast<std::size_t>(cell.x)][static_cast<std::size_t>(cell.y)];
       if (click) {
-        if (orvane::XUnit* unit = level.unitAt(x, y)) {
+        if (orvane::XUnit* unit = level.unitAt(cell.x, cell.y)) {
           unit->toggle();
         } else {
           // 0 → 1 → 2 → 3 → 4 → 1: a click never empties a cell.
-          cell = cell + 1;
-          if (cell > 4) cell = 1;
+          content = content + 1;
+          if (content > 4) content = 1;
         }
       } else if (rightClick) {
-        cell = kEmptyCell;
-        if (orvane::XUnit* unit = level.unitAt(x, y)) level.returnUnit(unit);
+        content = kEmptyCell;
+        if (orvane::XUnit* unit = level.unitAt(cell.x, cell.y)) level.returnUnit(unit);
       }
     }
   }
 
   // Buttons, also while running.
-  if (mouse.y >= 20 && mouse.y <= 39) {
-    for (std::int32_t button = 0; button < kButtonCount; ++button) {
-      const std::int32_t x0 = 200 + 20 * button;
-      if (mouse.x >= x0 && mouse.x < x0 + 20 && click) {
-        pressLevelButton(level, button);
-      }
-    }
+  for (std::int32_t button = 0; button < kLevelButtonCount; ++button) {
+    if (levelButtonRect(button).contains(mouse) && click) pressLevelButton(level, button);
   }
 }

@@ -10,11 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game_pictures_loader.h"
-#include "game/draw_game.h"
-#include "ge/graphic_engine_adapter.h"
+#include "app/headless_view.h"
 #include "ge/graphic_engine_gl.h"
-#include "ie/input_engine_scripted.h"
 #include "tests/support/png_file.h"
 #include "tests/views/view_scenes.h"
 
@@ -29,37 +26,8 @@ constexpr int kChannelTolerance = 3;
 constexpr int kMaximumDifferentPixels = 40;
 
 // The engine and its five pictures, loaded once for the whole program.
-struct Renderer {
-  Renderer() : engine(ge::GraphicEngineGL::CreateHeadless()), adapter(engine) {
-    LoadGamePictures(*engine, kSourceDirectory + "/data/");
-  }
-
-  // One frame as the main loop draws it; returns the 640 × 480 picture shown. The back buffer keeps
-  // what earlier frames left where the canvas is not opaque, so a black frame goes first: the
-  // picture then depends on the scene alone.
-  std::vector<std::uint8_t> frame(ViewScene& scene) {
-    adapter.BeginFrame();
-    adapter.Clear(0.0f, 0.0f, 0.0f);
-    adapter.EndFrame();
-
-    ie::ScriptedInputEngine input;
-    input.SetPointer(scene.mouseX, scene.mouseY);
-    input.Update();
-    adapter.BeginFrame();
-    adapter.Clear(0.0f, 0.0f, 0.0f);
-    drawGame(*scene.game, adapter, input);
-    adapter.EndFrame();
-    std::vector<std::uint8_t> rgb;
-    engine->ReadBackBuffer(rgb);
-    return rgb;
-  }
-
-  ge::GraphicEngineGL* engine;  // lives until the program ends, as in the game
-  ge::ZGraphicEngineAdapter adapter;
-};
-
-Renderer& renderer() {
-  static Renderer* const instance = new Renderer();
+HeadlessView& view() {
+  static HeadlessView* const instance = new HeadlessView(kSourceDirectory + "/data/");
   return *instance;
 }
 
@@ -71,7 +39,7 @@ bool updatingGolden() {
 void checkAgainstGolden(ViewScene scene) {
   constexpr int width = ge::GraphicEngineGL::kBackBufferWidth;
   constexpr int height = ge::GraphicEngineGL::kBackBufferHeight;
-  const std::vector<std::uint8_t> actual = renderer().frame(scene);
+  const std::vector<std::uint8_t> actual = view().drawFrame(*scene.game, scene.mouseX, scene.mouseY);
   const std::string goldenPath = kGoldenDirectory + scene.name + ".png";
   std::string error;
   if (updatingGolden()) {
