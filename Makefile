@@ -1,11 +1,15 @@
 # Varnelle: `make run` builds and starts the game, `make test` builds and runs every test,
 # `make bench` runs the benchmarks. Each installs missing Debian packages first.
+# `make install PREFIX=DIR` (default /usr/local, DESTDIR honoured) installs the game and its
+# launcher, `make uninstall PREFIX=DIR` removes them again, `make package` builds the .deb.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench install uninstall package clean
 
 all: build
 
@@ -27,6 +31,17 @@ test: build
 
 bench: build
 	@bench/run-all $(BUILD_DIR)
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+uninstall:
+	@test -f $(BUILD_DIR)/dist/uninstall || { echo "uninstall: no $(BUILD_DIR)/dist/uninstall; run make build first"; exit 1; }
+	@sh $(BUILD_DIR)/dist/uninstall "$(DESTDIR)$(PREFIX)"
+
+# build/varnelle_<version>_<arch>.deb
+package: build
+	@cmake --build $(BUILD_DIR) --target package
 
 clean:
 	rm -rf $(BUILD_DIR)

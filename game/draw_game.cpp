@@ -41,7 +41,7 @@ void drawIntro(ge::XGraphicEngine& engine, Game& game) {
 
 // The credits are centred at x = 50, left of the level grid, which begins at x = 110.
 void drawTitleTexts(ge::XGraphicEngine& engine) {
-  engine.DrawText(50.0f, 15.0f, "Varnelle\nv0.9", 1.0f, 1.0f, 1.0f, 0.94f);
+  engine.DrawText(50.0f, 15.0f, "Varnelle\nv" VARNELLE_VERSION, 1.0f, 1.0f, 1.0f, 0.94f);
   engine.DrawText(50.0f, 60.0f, "Посвящается\nвсем игрокам"_cp1251, 0.5f, 0.7f, 0.5f, 0.94f);
   engine.DrawText(50.0f, 90.0f, "Команда\nVarnelle:\nидея, арт, код"_cp1251, 0.5f, 0.5f, 0.7f, 0.94f);
   engine.DrawText(50.0f, 140.0f, "Команда\nVarnelle:\nмузыка,\nнаш синтезатор"_cp1251, 0.7f, 0.5f, 0.5f, 0.94f);

@@ -1,7 +1,7 @@
 // The committed pictures and music: each BMP reads with the loader's rules at the size the drawing
 // code expects, every tile the game draws from holds a picture of its own, see-through corners are
 // pure black, the generator reproduces the committed files, and the music is a small MP3 that
-// lasts at least a minute.
+// lasts at least a minute. The desktop icons are RGBA PNGs the generator reproduces as well.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,6 +10,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "ge/bmp_image.h"
 
@@ -116,6 +118,47 @@ TEST(Assets, GeneratorReproducesTheCommittedPicturesByteForByte) {
     std::remove((folder + "/" + name).c_str());
   }
   std::remove(folder.c_str());
+}
+
+// The desktop icons, dist/icons/varnelle-<size>.png, drawn from the logo by varnelle-art --icons.
+const int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+
+std::string iconName(int size) { return "varnelle-" + std::to_string(size) + ".png"; }
+
+std::string committedIcon(int size) { return std::string(VARNELLE_SOURCE_DIR) + "/dist/icons/" + iconName(size); }
+
+TEST(Assets, EveryIconIsASquareRgbaPngOfItsSize) {
+  const char signature[] = "\x89PNG\r\n\x1a\n";
+  for (const int size : kIconSizes) {
+    const std::vector<char> bytes = readFile(committedIcon(size));
+    ASSERT_GT(bytes.size(), 33u) << iconName(size) << " is missing or cut short";
+    EXPECT_EQ(std::string(signature, 8), std::string(bytes.begin(), bytes.begin() + 8)) << iconName(size);
+    EXPECT_EQ("IHDR", std::string(bytes.begin() + 12, bytes.begin() + 16)) << iconName(size);
+    const auto bigEndian = [&](std::size_t at) {
+      return (static_cast<unsigned>(static_cast<unsigned char>(bytes[at])) << 24) |
+             (static_cast<unsigned>(static_cast<unsigned char>(bytes[at + 1])) << 16) |
+             (static_cast<unsigned>(static_cast<unsigned char>(bytes[at + 2])) << 8) |
+             static_cast<unsigned>(static_cast<unsigned char>(bytes[at + 3]));
+    };
+    EXPECT_EQ(static_cast<unsigned>(size), bigEndian(16)) << iconName(size) << " width";
+    EXPECT_EQ(static_cast<unsigned>(size), bigEndian(20)) << iconName(size) << " height";
+    EXPECT_EQ(8, bytes[24]) << iconName(size) << " bits per channel";
+    EXPECT_EQ(6, bytes[25]) << iconName(size) << " colour type: RGBA";
+  }
+}
+
+TEST(Assets, GeneratorReproducesTheCommittedIconsByteForByte) {
+  std::string folder = ::testing::TempDir() + "varnelle_icons_XXXXXX";
+  ASSERT_NE(nullptr, mkdtemp(folder.data()));
+  const std::string command = "'" + std::string(VARNELLE_ART_TOOL) + "' --icons '" + folder + "' > /dev/null";
+  ASSERT_EQ(0, std::system(command.c_str()));
+  for (const int size : kIconSizes) {
+    const std::string generated = folder + "/" + iconName(size);
+    EXPECT_TRUE(readFile(generated) == readFile(committedIcon(size)))
+        << iconName(size) << " differs from the generator's output: run varnelle-art --icons ../dist/icons";
+    std::remove(generated.c_str());
+  }
+  EXPECT_EQ(0, rmdir(folder.c_str())) << "the generator wrote files it was not asked for";
 }
 
 TEST(Assets, MusicIsAnMp3UnderTwoMegabytesWhoseInfoTagGivesAMinuteOrMore) {

@@ -146,11 +146,8 @@ shows_picture() {
 }
 e2e_wait_picture() { e2e_wait "$1" "the picture $(basename "$2")" shows_picture "$2"; }
 
-# The console's last line, and the console with the banner stripped.
-console_last_line() { tail -n 1 "$E2E_RUN/build/console.txt"; }
-
-# The engines' lines of a whole run, start-up to shutdown, as the console and "Log.log" have them.
-E2E_WHOLE_RUN_LINES='GE.message: GE init...
+# The engines' lines of a normal run, start to end, in order: on the console and in "Log.log".
+E2E_NORMAL_RUN_LINES='GE.message: GE init...
 GE.message: D3D is created
 GE.message: Device is created
 GE.message: Options was changed
@@ -161,6 +158,9 @@ SE.message: Muzica!!!
 GE.message: GE killing...
 GE.message: GE was killed
 SE.message: not Muzic'
+
+# The console's last line, and the console with the banner stripped.
+console_last_line() { tail -n 1 "$E2E_RUN/build/console.txt"; }
 
 # e2e_check_engines_ended WHAT: every engine that said on the console it was ready also said it
 # was destroyed (for an end during start-up).

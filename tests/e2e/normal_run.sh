@@ -57,7 +57,7 @@ xdotool key --window "$GAME_WINDOW" Escape
 e2e_wait_exit 30
 [ "$GAME_STATUS" -eq 0 ] || e2e_fail "exit code $GAME_STATUS after Escape"
 
-expected_lines=$E2E_WHOLE_RUN_LINES
+expected_lines=$E2E_NORMAL_RUN_LINES
 console="$E2E_RUN/build/console.txt"
 [ "$(head -n 3 "$console")" = "Varnelle
 Made by the Varnelle team, 2026

@@ -27,7 +27,7 @@ check_signal() {
   [ "$GAME_STATUS" -eq 0 ] || e2e_fail "$signal at $when: exit code $GAME_STATUS"
   [ "$(console_last_line)" = "goodbye" ] || e2e_fail "$signal at $when: \"goodbye\" is not last"
   if [ "$when" = select ]; then
-    [ "$(cat "$E2E_RUN/build/Log.log")" = "$E2E_WHOLE_RUN_LINES" ] || e2e_fail "$signal at $when: Log.log is not that of a whole run"
+    [ "$(cat "$E2E_RUN/build/Log.log")" = "$E2E_NORMAL_RUN_LINES" ] || e2e_fail "$signal at $when: Log.log is not that of a whole run"
   fi
   e2e_check_engines_ended "$signal at $when"
   echo "$signal at $when: exit 0, $(grep -c '\.message: ' "$console") engine lines, goodbye last"
