@@ -2,9 +2,14 @@
 // checked before each read and all arithmetic on them is done in 64 bits on values already bounded.
 #include "ge/bmp_image.h"
 
+#include <sys/stat.h>
+
 #include <cassert>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <utility>
 
 #include "base/little_endian.h"
 
@@ -31,10 +36,31 @@ std::size_t storedRowBytes(int width) {
   return static_cast<std::size_t>(width) * 3 + static_cast<std::size_t>(width % 4);
 }
 
-bool fail(BmpImage& image, std::string& error, const char* text) {
+bool fail(BmpImage& image, std::string& error, std::string text) {
   image = BmpImage{};
-  error = text;
+  error = std::move(text);
   return false;
+}
+
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// The folder part of `path` ("." for a bare name), to tell a missing folder from a missing file.
+std::string folderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string unopenableFileText(const char* path, int reason) {
+  std::string text = "Cannot open " + quoted(path) + ": " + std::strerror(reason);
+  struct stat status {};
+  const std::string folder = folderOf(path);
+  if (reason == ENOENT && stat(folder.c_str(), &status) != 0) text += " (there is no folder " + quoted(folder) + ")";
+  return text;
+}
+
+std::string unreadableFileText(const char* path, int reason) {
+  return "Cannot read " + quoted(path) + ": " + std::strerror(reason);
 }
 
 }  // namespace
@@ -59,9 +85,9 @@ bool ParseBmp(const std::uint8_t* data, std::size_t size, BmpImage& image, std::
   // A negative height means the rows are stored top row first.
   const bool topDown = signedHeight < 0;
   const std::int64_t height = topDown ? -signedHeight : signedHeight;
-  if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) {
-    return fail(image, error, "Image is larger than 1024 x 1024");
-  }
+  if (width <= 0) return fail(image, error, "Image width is 0 or below");
+  if (height == 0) return fail(image, error, "Image height is 0");
+  if (width > kMaxImageSide || height > kMaxImageSide) return fail(image, error, "Image is larger than 1024 x 1024");
   if (bitsPerPixel != 24) return fail(image, error, "Image is not 24-bit");
   if (compression != kUncompressed) return fail(image, error, "Image is compressed");
   // Pixel data overlapping the headers is nonsense rather than a short file.
@@ -96,7 +122,12 @@ bool ParseBmp(const std::uint8_t* data, std::size_t size, BmpImage& image, std::
 bool ReadBmpFile(const char* path, BmpImage& image, std::string& error) {
   if (path == nullptr) return fail(image, error, "Do not know this format");
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), &std::fclose);
-  if (!file) return fail(image, error, "Do not know this format");
+  if (!file) return fail(image, error, unopenableFileText(path, errno));
+  // A folder opens for reading but cannot be read; say so before the read gives a vaguer reason.
+  struct stat status {};
+  if (fstat(fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode)) {
+    return fail(image, error, unreadableFileText(path, EISDIR));
+  }
   std::vector<std::uint8_t> bytes;
   std::uint8_t chunk[65536];
   while (bytes.size() < kMaxFileBytes) {
@@ -104,7 +135,7 @@ bool ReadBmpFile(const char* path, BmpImage& image, std::string& error) {
     bytes.insert(bytes.end(), chunk, chunk + got);
     if (got < sizeof chunk) break;
   }
-  if (std::ferror(file.get())) return fail(image, error, "Do not know this format");
+  if (std::ferror(file.get())) return fail(image, error, unreadableFileText(path, errno));
   return ParseBmp(bytes.data(), bytes.size(), image, error);
 }
 

@@ -70,10 +70,10 @@ TEST(TextureLoaderDeathTest, FilesThatAreNotUsableBmpsOrAWrongSlotEndTheProgramW
     std::string file, mode, line;
     std::int32_t slot = 40;
   } cases[] = {
-      {testing::TempDir() + "no-such-file.bmp", "Null", "Do not know this format"},
+      {testing::TempDir() + "no-such-file.bmp", "Null", "Cannot open \"" + testing::TempDir() + "no-such-file.bmp\": No such file or directory"},
       {truncated, "Null", "Image file is truncated"},
       {image, WriteTestBmp("small-mask.bmp", SolidImage(4, 3, 1, 1, 1)), "Alpha image is not the size of its image"},
-      {image, testing::TempDir() + "missing-mask.bmp", "Do not know this format"},
+      {image, testing::TempDir() + "missing-mask.bmp", "Cannot open \"" + testing::TempDir() + "missing-mask.bmp\": No such file or directory"},
       {image, truncated, "Image file is truncated"},
       {image, "Null", "Texture slot is out of range", 0},
       {image, "Null", "Texture slot is out of range", 256},

@@ -24,11 +24,11 @@ bool readNumber(const std::string& word, std::int32_t minimum, std::int32_t maxi
   const char* last = word.data() + word.size();
   const auto [end, status] = std::from_chars(first, last, number);
   if (status == std::errc::result_out_of_range) {
-    problem = std::string(what) + " '" + word + "' is out of range";
+    problem = std::string(what) + " '" + Printable(word) + "' is out of range";
     return false;
   }
   if (status != std::errc() || end != last) {
-    problem = std::string(what) + " '" + word + "' is not a whole number";
+    problem = std::string(what) + " '" + Printable(word) + "' is not a whole number";
     return false;
   }
   if (number < minimum || number > maximum) {
@@ -55,7 +55,7 @@ bool readButton(const std::string& word, std::int32_t& button, std::string& prob
     button = kRightButton;
     return true;
   }
-  problem = "the button is left or right, not '" + word + "'";
+  problem = "the button is left or right, not '" + Printable(word) + "'";
   return false;
 }
 
@@ -143,7 +143,7 @@ class LineReader {
       if (!expect(0, "dump")) return false;
       Dump();
     } else {
-      problem = "unknown command '" + command + "'";
+      problem = "unknown command '" + Printable(command) + "'";
       return false;
     }
     return true;
@@ -158,27 +158,90 @@ class LineReader {
 
 }  // namespace
 
-bool ParseScript(std::istream& script, std::vector<Step>& steps, ParseError& error) {
-  steps.clear();
-  std::string text;
-  int line = 0;
-  while (std::getline(script, text)) {
-    ++line;
-    // Scripts written on Windows end their lines with a carriage return.
-    if (!text.empty() && text.back() == '\r') text.pop_back();
-    std::string problem;
-    if (!LineReader(steps, line).Read(text, problem)) {
-      steps.clear();
-      error = {line, problem};
-      return false;
+bool ScriptReader::readLine(std::string& text, bool& tooLong) {
+  text.clear();
+  tooLong = false;
+  std::streambuf* bytes = script.rdbuf();
+  if (bytes == nullptr || !script.good()) return false;
+  bool any = false;
+  for (;;) {
+    const std::streambuf::int_type next = bytes->sbumpc();
+    if (std::streambuf::traits_type::eq_int_type(next, std::streambuf::traits_type::eof())) {
+      script.setstate(std::ios::eofbit);
+      break;
+    }
+    any = true;
+    const char byte = std::streambuf::traits_type::to_char_type(next);
+    if (byte == '\n') break;
+    if (text.size() < kMaxLineBytes) {
+      text.push_back(byte);
+    } else {
+      tooLong = true;
     }
   }
-  if (script.bad()) {
+  if (!any) return false;
+  ++line;
+  // A byte-order mark, which some editors put before the first line.
+  if (line == 1 && text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+  // Scripts written on Windows end their lines with a carriage return.
+  if (!text.empty() && text.back() == '\r') text.pop_back();
+  return true;
+}
+
+bool ScriptReader::NextCommand(std::vector<Step>& steps, ParseError& error) {
+  error = {};
+  std::string text;
+  bool tooLong = false;
+  while (readLine(text, tooLong)) {
     steps.clear();
-    error = {0, "the script cannot be read"};
+    std::string problem;
+    if (tooLong) {
+      problem = "the line is longer than " + std::to_string(kMaxLineBytes) + " bytes";
+    } else if (LineReader(steps, line).Read(text, problem)) {
+      if (steps.empty()) continue;  // a comment or a blank line
+      return true;
+    }
+    steps.clear();
+    error = {line, problem};
     return false;
   }
-  return true;
+  steps.clear();
+  if (script.bad()) error = {0, "the script cannot be read"};
+  return false;
+}
+
+bool CheckScript(std::istream& script, ParseError& error) {
+  ScriptReader reader(script);
+  std::vector<Step> steps;
+  while (reader.NextCommand(steps, error)) {
+  }
+  return error.message.empty();
+}
+
+bool ParseScript(std::istream& script, std::vector<Step>& steps, ParseError& error) {
+  steps.clear();
+  ScriptReader reader(script);
+  std::vector<Step> lineSteps;
+  while (reader.NextCommand(lineSteps, error)) steps.insert(steps.end(), lineSteps.begin(), lineSteps.end());
+  if (error.message.empty()) return true;
+  steps.clear();
+  return false;
+}
+
+std::string Printable(const std::string& bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string shown;
+  for (const char byte : bytes) {
+    const auto value = static_cast<unsigned char>(byte);
+    if (value >= 0x20 && value < 0x7F) {
+      shown.push_back(byte);
+    } else {
+      shown += "\\x";
+      shown.push_back(kHex[value >> 4]);
+      shown.push_back(kHex[value & 0xF]);
+    }
+  }
+  return shown;
 }
 
 }  // namespace replay
