@@ -108,8 +108,9 @@ std::vector<char> readFile(const std::string& path) {
 }
 
 TEST(Assets, GeneratorReproducesTheCommittedPicturesByteForByte) {
-  const std::string folder = ::testing::TempDir() + "varnelle_art_check";
-  const std::string command = "mkdir -p '" + folder + "' && '" + VARNELLE_ART_TOOL + "' '" + folder + "' > /dev/null";
+  std::string folder = ::testing::TempDir() + "varnelle_art_XXXXXX";
+  ASSERT_NE(nullptr, mkdtemp(folder.data()));
+  const std::string command = "'" + std::string(VARNELLE_ART_TOOL) + "' '" + folder + "' > /dev/null";
   ASSERT_EQ(0, std::system(command.c_str()));
   for (const char* name : {"logo.bmp", "vusk.bmp", "field.bmp", "button.bmp", "unit.bmp"}) {
     const std::vector<char> generated = readFile(folder + "/" + name);
