@@ -42,9 +42,7 @@ void storeMusicFileName() { se::WidenFileName("../music/main.mp3", soundEngine->
 
 void runFrame(Fl_Window* window) {
   MarkFrameStart();
-#ifdef VARNELLE_FRAME_STATS
   RecordFrameStart();
-#endif
   inputEngine->Update();
   if (Fl::focus() != window) inputEngine->ClearKeys();
   graphicAdapter->BeginFrame();
@@ -53,9 +51,7 @@ void runFrame(Fl_Window* window) {
   if (!updateGame()) Shutdown(nullptr, nullptr);  // still holding the toolkit lock
   drawGame();
   graphicAdapter->EndFrame();
-#ifdef VARNELLE_FRAME_STATS
   RecordFramePresented();
-#endif
   window->redraw();
 }
 
@@ -72,7 +68,7 @@ void runFrame(Fl_Window* window) {
 // Builds the engines and the game, asking the gate between steps. False when a shutdown stopped
 // start-up: nothing more may be touched then, and what was built is Shutdown's.
 bool runStartup(unsigned long nativeWindow) {
-  StartupGate& gate = startupGate();
+  StartupGate& gate = SharedStartupGate();
   if (!gate.ContinueStartup()) return false;
 
   graphicEngine = new ge::GraphicEngineGL(nativeWindow, !fullscreen);
@@ -81,9 +77,7 @@ bool runStartup(unsigned long nativeWindow) {
 
   // Shown before the other engines exist and before any image is read.
   showLoadingFrame();
-#ifdef VARNELLE_FRAME_STATS
   RecordLoadingFramePresented();
-#endif
   if (!gate.ContinueStartup()) return false;
 
   inputEngineX11 = new ie::InputEngineX11(nativeWindow);

@@ -62,6 +62,26 @@ bool deviceGivesCoreContext(EGLDeviceEXT device) {
   return gives;
 }
 
+// Holds the X server for this connection alone while it lives. Mesa's software driver crashes
+// when the window disappears while it builds a surface on it (a killed toolkit client takes its
+// windows along), so no other client's request (the kill among them) is carried out meanwhile.
+class ServerGrab {
+ public:
+  explicit ServerGrab(Display* display) : display(display) {
+    if (display != nullptr) XGrabServer(display);
+  }
+  ~ServerGrab() {
+    if (display == nullptr) return;
+    XUngrabServer(display);
+    XFlush(display);
+  }
+  ServerGrab(const ServerGrab&) = delete;
+  ServerGrab& operator=(const ServerGrab&) = delete;
+
+ private:
+  Display* display;
+};
+
 }  // namespace
 
 void EglContext::ChooseDriverBeforeThreadsStart() {
@@ -146,6 +166,8 @@ bool EglContext::CreateContext() {
 
 bool EglContext::tryCreateContext() {
   if (eglBindAPI(EGL_OPENGL_API) != EGL_TRUE) return false;
+  // From the check that the window exists (its attributes, below) until the surface is current.
+  const ServerGrab windowStaysWhileTheSurfaceIsBuilt(window != 0 ? asX(xDisplay) : nullptr);
 
   const EGLint surfaceType = window != 0 ? EGL_WINDOW_BIT : EGL_PBUFFER_BIT;
   const EGLint configAttributes[] = {EGL_SURFACE_TYPE, surfaceType,   EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,

@@ -67,7 +67,8 @@ GLuint compileShader(GLenum kind, const char* source) {
   return shader;
 }
 
-// Point sampling everywhere; coordinates outside 0..1 wrap as they did on the original renderer.
+// Point sampling everywhere, so the pixel art stays sharp when the canvas is enlarged; coordinates
+// outside 0..1 wrap, so a quad whose texture coordinates run past a sheet's edge repeats the sheet.
 void setSampling(GLenum wrap) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);

@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 #include "ge/bmp_image.h"
-#include "tests/support/test_folder.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
@@ -109,8 +109,9 @@ std::vector<char> readFile(const std::string& path) {
 }
 
 TEST(Assets, GeneratorReproducesTheCommittedPicturesByteForByte) {
-  const std::string folder = TestFolder() + "art";
-  const std::string command = "mkdir '" + folder + "' && '" + VARNELLE_ART_TOOL + "' '" + folder + "' > /dev/null";
+  const TemporaryFolder temporary;
+  const std::string folder = temporary.path();
+  const std::string command = "'" + std::string(VARNELLE_ART_TOOL) + "' '" + folder + "' > /dev/null";
   ASSERT_EQ(0, std::system(command.c_str()));
   for (const char* name : {"logo.bmp", "vusk.bmp", "field.bmp", "button.bmp", "unit.bmp"}) {
     const std::vector<char> generated = readFile(folder + "/" + name);

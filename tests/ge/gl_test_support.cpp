@@ -5,7 +5,7 @@
 
 #include <ostream>
 
-#include "tests/support/test_folder.h"
+#include "tests/support/temporary_folder.h"
 
 ge::GraphicEngineGL& HeadlessEngine() {
   static ge::GraphicEngineGL* const engine = ge::GraphicEngineGL::CreateHeadless();

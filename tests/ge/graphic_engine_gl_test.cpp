@@ -18,7 +18,7 @@
 #include "ge/quad.h"
 #include "ge/texture_loader.h"
 #include "tests/ge/gl_test_support.h"
-#include "tests/support/test_folder.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "tests/ge/gl_test_support.h"
-#include "tests/support/test_folder.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
@@ -71,10 +71,10 @@ TEST(TextureLoaderDeathTest, FilesThatAreNotUsableBmpsOrAWrongSlotEndTheProgramW
     std::string file, mode, line;
     std::int32_t slot = 40;
   } cases[] = {
-      {TestFolder() + "no-such-file.bmp", "Null", "Do not know this format"},
+      {TestFolder() + "no-such-file.bmp", "Null", "Cannot open \"" + TestFolder() + "no-such-file.bmp\": No such file or directory"},
       {truncated, "Null", "Image file is truncated"},
       {image, WriteTestBmp("small-mask.bmp", SolidImage(4, 3, 1, 1, 1)), "Alpha image is not the size of its image"},
-      {image, TestFolder() + "missing-mask.bmp", "Do not know this format"},
+      {image, TestFolder() + "missing-mask.bmp", "Cannot open \"" + TestFolder() + "missing-mask.bmp\": No such file or directory"},
       {image, truncated, "Image file is truncated"},
       {image, "Null", "Texture slot is out of range", 0},
       {image, "Null", "Texture slot is out of range", 256},

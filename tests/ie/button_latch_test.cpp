@@ -11,7 +11,7 @@ namespace {
 // One character per sample: the pointer's state ('_' up, 'X' down inside the window, 'O' down
 // outside it) and the presses recorded before it, as a digit after the state. Returns what the
 // samples report, '_' up and 'X' down.
-std::string Samples(ie::ButtonLatch& latch, const std::string& samples) {
+std::string reportedFor(ie::ButtonLatch& latch, const std::string& samples) {
   std::string reported;
   for (std::size_t i = 0; i < samples.size(); ++i) {
     const bool pointerDown = samples[i] == 'X' || samples[i] == 'O';
@@ -26,9 +26,9 @@ std::string Samples(ie::ButtonLatch& latch, const std::string& samples) {
   return reported;
 }
 
-std::string Samples(const std::string& samples) {
+std::string reportedFor(const std::string& samples) {
   ie::ButtonLatch latch;
-  return Samples(latch, samples);
+  return reportedFor(latch, samples);
 }
 
 TEST(ButtonLatch, EveryPressShowsOnceWhenPointerAndRecordsSeeItAtDifferentTimes) {
@@ -43,17 +43,17 @@ TEST(ButtonLatch, EveryPressShowsOnceWhenPointerAndRecordsSeeItAtDifferentTimes)
       {"_X1XX1XX_", "_XX_XX_"},    // released and pressed again between two samples
       {"_X1X_1__", "_XX_X_"},      // the same with the second press released again
   };
-  for (const auto& [samples, reported] : cases) EXPECT_EQ(reported, Samples(samples)) << samples;
+  for (const auto& [samples, reported] : cases) EXPECT_EQ(reported, reportedFor(samples)) << samples;
 }
 
 TEST(ButtonLatch, PressNeverRecordedStopsWaitingForItsRecord) {
   ie::ButtonLatch latch;
   // A press the toolkit never sees (outside the window): shown from the pointer alone.
-  EXPECT_EQ("_X_", Samples(latch, "_X_"));
+  EXPECT_EQ("_X_", reportedFor(latch, "_X_"));
   std::string quiet(ie::ButtonLatch::kUnmatchedLifetime, '_');
-  EXPECT_EQ(quiet, Samples(latch, quiet));
+  EXPECT_EQ(quiet, reportedFor(latch, quiet));
   // A tap recorded after that is a click of its own.
-  EXPECT_EQ("X_", Samples(latch, "_1_"));
+  EXPECT_EQ("X_", reportedFor(latch, "_1_"));
 }
 
 TEST(ButtonLatch, ClickInsideTheWindowIsNeverLostAfterAPressOutsideIt) {
@@ -63,7 +63,7 @@ TEST(ButtonLatch, ClickInsideTheWindowIsNeverLostAfterAPressOutsideIt) {
       {"_O__1X1__", "_X_X_X_"},  // a tap, then a press the pointer shows, each recorded
       {"_O_X__1_", "_X_X___"},   // a press inside shown by the pointer still waits for its record
   };
-  for (const auto& [samples, reported] : cases) EXPECT_EQ(reported, Samples(samples)) << samples;
+  for (const auto& [samples, reported] : cases) EXPECT_EQ(reported, reportedFor(samples)) << samples;
 }
 
 TEST(ButtonLatch, FloodOfRecordsIsBounded) {

@@ -12,9 +12,9 @@
 
 #include "app/headless_view.h"
 #include "ge/graphic_engine_gl.h"
-#include "tests/support/png_file.h"
-#include "tests/support/test_folder.h"
-#include "tests/views/view_scenes.h"
+#include "support/png_file.h"
+#include "support/view_scenes.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
