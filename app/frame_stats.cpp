@@ -1,38 +1,8 @@
-// Frame pacing figures for benchmark builds.
+// Frame pacing figures for benchmark builds: the summary of the frame intervals.
 #include "app/frame_stats.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cmath>
-
-namespace {
-
-std::int64_t nowMicroseconds() {
-  using namespace std::chrono;
-  return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-// Written by the main thread before the game thread starts, or by the game thread inside the
-// toolkit lock; read by Shutdown inside the lock. The atomics only keep the first two honest if
-// a shutdown comes during start-up.
-std::atomic<std::int64_t> questionAnswered{0};
-std::atomic<std::int64_t> loadingFramePresented{0};
-std::int64_t firstFramePresented = 0;
-
-// Never destroyed: the game thread may still be recording while the process exits.
-std::vector<std::int64_t>& frameStarts() {
-  static auto* starts = [] {
-    auto* vector = new std::vector<std::int64_t>;
-    vector->reserve(1 << 16);
-    return vector;
-  }();
-  return *starts;
-}
-
-double milliseconds(std::int64_t microseconds) { return static_cast<double>(microseconds) / 1000.0; }
-
-}  // namespace
 
 FrameIntervalSummary SummariseFrameStarts(const std::vector<std::int64_t>& startMicroseconds) {
   FrameIntervalSummary summary;
@@ -50,34 +20,7 @@ FrameIntervalSummary SummariseFrameStarts(const std::vector<std::int64_t>& start
     return std::clamp<std::size_t>(position, 1, count) - 1;
   };
   summary.intervals = count;
-  summary.medianMilliseconds = milliseconds(intervals[rank(0.5)]);
-  summary.percentile99Milliseconds = milliseconds(intervals[rank(0.99)]);
+  summary.medianMilliseconds = Milliseconds(intervals[rank(0.5)]);
+  summary.percentile99Milliseconds = Milliseconds(intervals[rank(0.99)]);
   return summary;
-}
-
-void RecordQuestionAnswered() { questionAnswered = nowMicroseconds(); }
-
-void RecordLoadingFramePresented() { loadingFramePresented = nowMicroseconds(); }
-
-void RecordFrameStart() { frameStarts().push_back(nowMicroseconds()); }
-
-void RecordFramePresented() {
-  if (firstFramePresented == 0) firstFramePresented = nowMicroseconds();
-}
-
-void PrintFrameStats(std::FILE* out) {
-  const std::int64_t answered = questionAnswered;
-  const std::int64_t loading = loadingFramePresented;
-  if (answered != 0 && loading != 0) {
-    std::fprintf(out, "frame stats: first presented frame (loading) %.1f ms after the question\n",
-                 milliseconds(loading - answered));
-  }
-  if (answered != 0 && firstFramePresented != 0) {
-    std::fprintf(out, "frame stats: first game frame presented %.1f ms after the question\n",
-                 milliseconds(firstFramePresented - answered));
-  }
-  const FrameIntervalSummary summary = SummariseFrameStarts(frameStarts());
-  std::fprintf(out, "frame stats: %zu intervals, median %.2f ms, 99th percentile %.2f ms\n",
-               summary.intervals, summary.medianMilliseconds, summary.percentile99Milliseconds);
-  std::fflush(out);
 }

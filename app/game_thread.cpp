@@ -44,9 +44,7 @@ void storeMusicFileName() { se::WidenFileName("../music/main.mp3", soundEngine->
 // True when the frame was presented; a still frame leaves the window as it was.
 bool runFrame(Fl_Window* window) {
   MarkFrameStart();
-#ifdef VARNELLE_FRAME_STATS
   RecordFrameStart();
-#endif
   inputEngine->Update();
   if (Fl::focus() != window) inputEngine->ClearKeys();
   graphicAdapter->BeginFrame();
@@ -56,9 +54,7 @@ bool runFrame(Fl_Window* window) {
   drawGame();
   if (windowExposed.exchange(false)) stillFrameSkipper->PresentAgain();
   graphicAdapter->EndFrame();
-#ifdef VARNELLE_FRAME_STATS
   RecordFramePresented();
-#endif
   if (stillFrameSkipper->LastFrameSkipped()) return false;
   window->redraw();
   return true;
@@ -78,7 +74,7 @@ bool runFrame(Fl_Window* window) {
 // Builds the engines and the game, asking the gate between steps. False when a shutdown stopped
 // start-up: nothing more may be touched then, and what was built is Shutdown's.
 bool runStartup(unsigned long nativeWindow) {
-  StartupGate& gate = startupGate();
+  StartupGate& gate = SharedStartupGate();
   if (!gate.ContinueStartup()) return false;
 
   graphicEngine = new ge::GraphicEngineGL(nativeWindow, !fullscreen);
@@ -88,9 +84,7 @@ bool runStartup(unsigned long nativeWindow) {
 
   // Shown before the other engines exist and before any image is read.
   showLoadingFrame();
-#ifdef VARNELLE_FRAME_STATS
   RecordLoadingFramePresented();
-#endif
   if (!gate.ContinueStartup()) return false;
 
   inputEngineX11 = new ie::InputEngineX11(nativeWindow);

@@ -15,10 +15,30 @@
 #include "app/frame_stats.h"
 #include "app/game_thread.h"
 #include "app/game_window.h"
+#include "app/lost_display.h"
 #include "app/program_globals.h"
 #include "app/shutdown.h"
+#include "app/standard_descriptors.h"
+#include "app/stop_signals.h"
+#include "ge/egl_context.h"
+
+namespace {
+
+bool gameThreadStarted = false;  // main thread only
+
+// A stop signal: before the game thread exists nothing is built yet; afterwards the same end as
+// a window close, start-up in progress included.
+void endOnStopSignal() {
+  if (!gameThreadStarted) ShutdownBeforeGameThread();
+  Shutdown(nullptr, nullptr);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  OpenStandardDescriptors();
+  CatchStopSignals();
+
   // A software-rendered frame allocates and frees about 1.4 MB inside the GL driver; with the
   // default thresholds the allocator hands those pages back to the system after every frame and
   // faults them in again on the next (about 5 % of a core). Keep up to 16 MB of free memory.
@@ -31,18 +51,25 @@ int main(int argc, char** argv) {
   // ignore it. Set here, before any other thread exists, since the environment is not safe to
   // change while another thread may read it.
   setenv("LP_NUM_THREADS", "0", 0);
+  // For the same reason the software rasteriser is chosen here, not by the game thread's engine,
+  // when the graphics hardware's driver cannot give the engine its context.
+  ge::EglContext::ChooseDriverBeforeThreadsStart();
 
   // Both threads talk to X (the toolkit here, the engines on their own connections there).
   XInitThreads();
 
   PrepareConsole();
 
+  // The display is opened here rather than by the question, so that a lost connection ends the
+  // program through the event log from the first moment on.
+  fl_open_display();
+  EndOnLostDisplay();
+  WatchStopSignals(endOnStopSignal);
+
   Fl::scheme("plastic");
   // fl_choice lays its buttons out right to left: 1 is "Yes". Closing the dialog gives 0, "No".
   fullscreen = fl_choice("Fullscreen?", "No", "Yes", nullptr) == 1;
-#ifdef VARNELLE_FRAME_STATS
   RecordQuestionAnswered();
-#endif
 
   auto* window = new GameWindow(0, 10, 640, 480, "Varnelle");
   window->end();
@@ -63,11 +90,13 @@ int main(int argc, char** argv) {
   // (still joinable) is never destroyed.
   std::thread gameThread;
   try {
+    const StopSignalsBlocked onlyTheMainThreadTakesStopSignals;
     gameThread = std::thread(GameThread, static_cast<Fl_Window*>(window), nativeWindow);
   } catch (const std::system_error& error) {
     std::fprintf(stderr, "Cannot start the game thread: %s\n", error.what());
     return 1;
   }
+  gameThreadStarted = true;
 
   Fl::run();
   Shutdown(nullptr, nullptr);

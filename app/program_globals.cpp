@@ -12,7 +12,7 @@ se::ZSoundEngineOpenAL* soundEngine = nullptr;
 std::int32_t framesPerSecond = 0;
 std::uint32_t lastFrameTime = 0;
 
-StartupGate& startupGate() {
+StartupGate& SharedStartupGate() {
   static StartupGate* gate = new StartupGate;
   return *gate;
 }

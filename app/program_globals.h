@@ -30,4 +30,4 @@ extern std::uint32_t lastFrameTime;            // MillisecondTimer() at the star
 
 // Between the game thread's start-up and Shutdown (app/startup_gate.h). Never destroyed: the
 // game thread may still be leaving it while the process exits.
-StartupGate& startupGate();
+StartupGate& SharedStartupGate();

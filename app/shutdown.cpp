@@ -28,8 +28,15 @@
 #include "ie/input_engine_x11.h"
 #include "se/sound_engine_openal.h"
 
+namespace {
+
+// The common tail: "goodbye" and the process exit with code 0.
+[[noreturn]] void sayGoodbyeAndExit();
+
+}  // namespace
+
 void Shutdown(Fl_Widget*, void*) {
-  StartupGate& gate = startupGate();
+  StartupGate& gate = SharedStartupGate();
   // Only the main thread can find start-up in progress: the game thread calls Shutdown from its
   // frame loop alone.
   if (gate.RequestStop()) {
@@ -43,9 +50,15 @@ void Shutdown(Fl_Widget*, void*) {
   if (inputEngineX11 != nullptr) delete inputEngineX11;
   if (soundEngine != nullptr) delete soundEngine;
 
-#ifdef VARNELLE_FRAME_STATS
+  sayGoodbyeAndExit();
+}
+
+void ShutdownBeforeGameThread() { sayGoodbyeAndExit(); }
+
+namespace {
+
+void sayGoodbyeAndExit() {
   PrintFrameStats(stdout);
-#endif
   std::fputs("goodbye\n", stdout);
   RestoreConsole();
   std::fflush(stdout);
@@ -53,3 +66,5 @@ void Shutdown(Fl_Widget*, void*) {
   // main is never destroyed (a joinable one would end the process with std::terminate).
   std::exit(0);
 }
+
+}  // namespace

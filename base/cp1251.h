@@ -31,20 +31,20 @@ inline constexpr std::array<char32_t, 128> kUpperHalf = {
 };
 
 // The character a Windows-1251 byte stands for; 0 for the unassigned byte 0x98.
-constexpr char32_t toUnicode(unsigned char byte) {
+constexpr char32_t ToUnicode(unsigned char byte) {
   return byte < 0x80 ? char32_t{byte} : kUpperHalf[byte - 0x80];
 }
 
 // Stops compilation: only reachable from a consteval conversion of a bad literal.
-inline void characterOutsideWindows1251() {}
-inline void malformedUtf8() {}
+inline void CharacterOutsideWindows1251() {}
+inline void MalformedUtf8() {}
 
-consteval unsigned char fromUnicode(char32_t codePoint) {
+consteval unsigned char FromUnicode(char32_t codePoint) {
   if (codePoint < 0x80) return static_cast<unsigned char>(codePoint);
   for (std::size_t i = 0; i < kUpperHalf.size(); ++i) {
     if (kUpperHalf[i] == codePoint && codePoint != 0) return static_cast<unsigned char>(0x80 + i);
   }
-  characterOutsideWindows1251();
+  CharacterOutsideWindows1251();
   return 0;
 }
 
@@ -59,7 +59,7 @@ struct Utf8Literal {
 
 // Converts UTF-8 to Windows-1251; the result is never longer than its source, NUL-padded.
 template <std::size_t N>
-consteval std::array<char, N> convert(const char (&utf8)[N]) {
+consteval std::array<char, N> Convert(const char (&utf8)[N]) {
   std::array<char, N> out{};
   std::size_t written = 0;
   std::size_t i = 0;
@@ -79,15 +79,15 @@ consteval std::array<char, N> convert(const char (&utf8)[N]) {
       codePoint = lead & 0x07;
       length = 4;
     } else {
-      malformedUtf8();
+      MalformedUtf8();
     }
     for (std::size_t k = 1; k < length; ++k) {
-      if (i + k + 1 >= N) malformedUtf8();
+      if (i + k + 1 >= N) MalformedUtf8();
       const auto next = static_cast<unsigned char>(utf8[i + k]);
-      if ((next & 0xC0) != 0x80) malformedUtf8();
+      if ((next & 0xC0) != 0x80) MalformedUtf8();
       codePoint = (codePoint << 6) | (next & 0x3F);
     }
-    out[written++] = static_cast<char>(fromUnicode(codePoint));
+    out[written++] = static_cast<char>(FromUnicode(codePoint));
     i += length;
   }
   return out;
@@ -95,7 +95,7 @@ consteval std::array<char, N> convert(const char (&utf8)[N]) {
 
 template <Utf8Literal Text>
 struct Storage {
-  static constexpr std::array<char, sizeof(Text.bytes)> value = convert(Text.bytes);
+  static constexpr std::array<char, sizeof(Text.bytes)> value = Convert(Text.bytes);
 };
 
 }  // namespace cp1251

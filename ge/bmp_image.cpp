@@ -2,9 +2,16 @@
 // checked before each read and all arithmetic on them is done in 64 bits on values already bounded.
 #include "ge/bmp_image.h"
 
+#include <sys/stat.h>
+
 #include <cassert>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <utility>
+
+#include "base/little_endian.h"
 
 namespace ge {
 
@@ -19,27 +26,9 @@ constexpr std::uint32_t kUncompressed = 0;         // BI_RGB
 // file cannot exhaust memory (an image it holds then reads as truncated).
 constexpr std::size_t kMaxFileBytes = 64u << 20;
 
-std::uint32_t readUint16(const std::uint8_t* bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8;
-}
-
-std::uint32_t readUint32(const std::uint8_t* bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
-
 std::int64_t readInt32(const std::uint8_t* bytes) {
-  const std::uint32_t raw = readUint32(bytes);
+  const std::uint32_t raw = ReadUint32(bytes);
   return raw >= 0x80000000u ? static_cast<std::int64_t>(raw) - (std::int64_t{1} << 32) : raw;
-}
-
-void writeUint16(std::uint8_t* bytes, std::uint32_t value) {
-  bytes[0] = static_cast<std::uint8_t>(value);
-  bytes[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void writeUint32(std::uint8_t* bytes, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 // Each stored row is a multiple of 4 bytes long: 3w bytes of pixels and then w mod 4 bytes of padding.
@@ -47,10 +36,31 @@ std::size_t storedRowBytes(int width) {
   return static_cast<std::size_t>(width) * 3 + static_cast<std::size_t>(width % 4);
 }
 
-bool fail(BmpImage& image, std::string& error, const char* text) {
+bool fail(BmpImage& image, std::string& error, std::string text) {
   image = BmpImage{};
-  error = text;
+  error = std::move(text);
   return false;
+}
+
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// The folder part of `path` ("." for a bare name), to tell a missing folder from a missing file.
+std::string folderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string unopenableFileText(const char* path, int reason) {
+  std::string text = "Cannot open " + quoted(path) + ": " + std::strerror(reason);
+  struct stat status {};
+  const std::string folder = folderOf(path);
+  if (reason == ENOENT && stat(folder.c_str(), &status) != 0) text += " (there is no folder " + quoted(folder) + ")";
+  return text;
+}
+
+std::string unreadableFileText(const char* path, int reason) {
+  return "Cannot read " + quoted(path) + ": " + std::strerror(reason);
 }
 
 }  // namespace
@@ -59,8 +69,8 @@ bool ParseBmp(const std::uint8_t* data, std::size_t size, BmpImage& image, std::
   if (data == nullptr || size < kFileHeaderSize + 4 || data[0] != 'B' || data[1] != 'M') {
     return fail(image, error, "Do not know this format");
   }
-  const std::uint32_t pixelOffset = readUint32(data + 10);
-  const std::uint32_t infoSize = readUint32(data + kFileHeaderSize);
+  const std::uint32_t pixelOffset = ReadUint32(data + 10);
+  const std::uint32_t infoSize = ReadUint32(data + kFileHeaderSize);
   // The 12-byte OS/2 core header has 16-bit sizes and no compression field: not ours.
   if (infoSize < kInfoHeaderSize || infoSize > kLargestInfoHeader ||
       size < kFileHeaderSize + infoSize) {
@@ -69,15 +79,15 @@ bool ParseBmp(const std::uint8_t* data, std::size_t size, BmpImage& image, std::
   const std::uint8_t* info = data + kFileHeaderSize;
   const std::int64_t width = readInt32(info + 4);
   const std::int64_t signedHeight = readInt32(info + 8);
-  const std::uint32_t bitsPerPixel = readUint16(info + 14);
-  const std::uint32_t compression = readUint32(info + 16);
+  const std::uint32_t bitsPerPixel = ReadUint16(info + 14);
+  const std::uint32_t compression = ReadUint32(info + 16);
 
   // A negative height means the rows are stored top row first.
   const bool topDown = signedHeight < 0;
   const std::int64_t height = topDown ? -signedHeight : signedHeight;
-  if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) {
-    return fail(image, error, "Image is larger than 1024 x 1024");
-  }
+  if (width <= 0) return fail(image, error, "Image width is 0 or below");
+  if (height == 0) return fail(image, error, "Image height is 0");
+  if (width > kMaxImageSide || height > kMaxImageSide) return fail(image, error, "Image is larger than 1024 x 1024");
   if (bitsPerPixel != 24) return fail(image, error, "Image is not 24-bit");
   if (compression != kUncompressed) return fail(image, error, "Image is compressed");
   // Pixel data overlapping the headers is nonsense rather than a short file.
@@ -112,7 +122,12 @@ bool ParseBmp(const std::uint8_t* data, std::size_t size, BmpImage& image, std::
 bool ReadBmpFile(const char* path, BmpImage& image, std::string& error) {
   if (path == nullptr) return fail(image, error, "Do not know this format");
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), &std::fclose);
-  if (!file) return fail(image, error, "Do not know this format");
+  if (!file) return fail(image, error, unopenableFileText(path, errno));
+  // A folder opens for reading but cannot be read; say so before the read gives a vaguer reason.
+  struct stat status {};
+  if (fstat(fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode)) {
+    return fail(image, error, unreadableFileText(path, EISDIR));
+  }
   std::vector<std::uint8_t> bytes;
   std::uint8_t chunk[65536];
   while (bytes.size() < kMaxFileBytes) {
@@ -120,7 +135,7 @@ bool ReadBmpFile(const char* path, BmpImage& image, std::string& error) {
     bytes.insert(bytes.end(), chunk, chunk + got);
     if (got < sizeof chunk) break;
   }
-  if (std::ferror(file.get())) return fail(image, error, "Do not know this format");
+  if (std::ferror(file.get())) return fail(image, error, unreadableFileText(path, errno));
   return ParseBmp(bytes.data(), bytes.size(), image, error);
 }
 
@@ -135,18 +150,18 @@ std::vector<std::uint8_t> EncodeBmp(const BmpImage& image) {
 
   bytes[0] = 'B';
   bytes[1] = 'M';
-  writeUint32(&bytes[2], static_cast<std::uint32_t>(bytes.size()));
-  writeUint32(&bytes[10], static_cast<std::uint32_t>(headerBytes));
+  WriteUint32(&bytes[2], static_cast<std::uint32_t>(bytes.size()));
+  WriteUint32(&bytes[10], static_cast<std::uint32_t>(headerBytes));
   std::uint8_t* info = &bytes[kFileHeaderSize];
-  writeUint32(info, kInfoHeaderSize);
-  writeUint32(info + 4, static_cast<std::uint32_t>(image.width));
-  writeUint32(info + 8, static_cast<std::uint32_t>(image.height));  // positive: bottom row first
-  writeUint16(info + 12, 1);                                         // planes
-  writeUint16(info + 14, 24);
-  writeUint32(info + 16, kUncompressed);
-  writeUint32(info + 20, static_cast<std::uint32_t>(pixelBytes));
-  writeUint32(info + 24, 2835);  // 72 dots per inch, as pixels per metre
-  writeUint32(info + 28, 2835);
+  WriteUint32(info, kInfoHeaderSize);
+  WriteUint32(info + 4, static_cast<std::uint32_t>(image.width));
+  WriteUint32(info + 8, static_cast<std::uint32_t>(image.height));  // positive: bottom row first
+  WriteUint16(info + 12, 1);                                         // planes
+  WriteUint16(info + 14, 24);
+  WriteUint32(info + 16, kUncompressed);
+  WriteUint32(info + 20, static_cast<std::uint32_t>(pixelBytes));
+  WriteUint32(info + 24, 2835);  // 72 dots per inch, as pixels per metre
+  WriteUint32(info + 28, 2835);
 
   for (int row = 0; row < image.height; ++row) {
     const std::uint8_t* source =

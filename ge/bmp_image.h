@@ -21,11 +21,15 @@ struct BmpImage {
 
 // Parses a 24-bit uncompressed BMP held in memory (40-byte, V4 or V5 information header, bottom-up or
 // top-down rows). On failure returns false, leaves `image` empty and sets `error` to one of
-// "Do not know this format", "Image is larger than 1024 x 1024", "Image is not 24-bit",
-// "Image is compressed", "Image file is truncated".
+// "Do not know this format", "Image width is 0 or below", "Image height is 0",
+// "Image is larger than 1024 x 1024", "Image is not 24-bit", "Image is compressed",
+// "Image file is truncated". (A negative height is a top-down image, not an error.)
 bool ParseBmp(const std::uint8_t* data, std::size_t size, BmpImage& image, std::string& error);
 
-// Reads the file at `path` and parses it; a file that cannot be read is "Do not know this format".
+// Reads the file at `path` and parses it. A file that cannot be opened gives
+// "Cannot open "PATH": REASON" (with "(there is no folder "FOLDER")" added when its folder is
+// missing), one that cannot be read (a folder among them) "Cannot read "PATH": REASON", REASON the
+// system's own text; a file that is there but is not a BMP gives ParseBmp's reasons.
 bool ReadBmpFile(const char* path, BmpImage& image, std::string& error);
 
 // Encodes `image` as a bottom-up 24-bit BMP with a 40-byte information header. The bytes depend on

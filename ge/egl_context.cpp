@@ -1,13 +1,14 @@
 // OpenGL 3.3 core through EGL: on the game window (X11 platform) or surfaceless (Mesa).
-// Mesa falls back to its software rasteriser when told to, which is the second attempt here.
+// Mesa's software rasteriser stands in for a driver that cannot give 3.3 core: headless through
+// its own EGL device, on a window through LIBGL_ALWAYS_SOFTWARE set before any thread starts.
 #include "ge/egl_context.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <X11/Xlib.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace ge {
 
@@ -15,7 +16,89 @@ namespace {
 
 Display* asX(void* handle) { return static_cast<Display*>(handle); }
 
+bool hasExtension(const char* extensions, const char* name) {
+  const std::size_t length = std::strlen(name);
+  for (const char* at = extensions; at != nullptr && (at = std::strstr(at, name)) != nullptr; at += length) {
+    const bool starts = at == extensions || at[-1] == ' ';
+    const bool ends = at[length] == ' ' || at[length] == '\0';
+    if (starts && ends) return true;
+  }
+  return false;
+}
+
+// The machine's EGL devices (graphics hardware and Mesa's software device), none when the EGL
+// library cannot list them.
+int queryDevices(EGLDeviceEXT* devices, int capacity) {
+  const auto query = reinterpret_cast<PFNEGLQUERYDEVICESEXTPROC>(eglGetProcAddress("eglQueryDevicesEXT"));
+  EGLint count = 0;
+  if (query == nullptr || query(capacity, devices, &count) != EGL_TRUE) return 0;
+  return count;
+}
+
+bool isSoftwareDevice(EGLDeviceEXT device) {
+  const auto query = reinterpret_cast<PFNEGLQUERYDEVICESTRINGEXTPROC>(eglGetProcAddress("eglQueryDeviceStringEXT"));
+  return query != nullptr && hasExtension(query(device, EGL_EXTENSIONS), "EGL_MESA_device_software");
+}
+
+constexpr EGLint kCoreContextAttributes[] = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_CONTEXT_MINOR_VERSION, 3,
+                                             EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT,
+                                             EGL_NONE};
+
+// Whether the device's driver gives an OpenGL 3.3 core context; the display is finished with after.
+bool deviceGivesCoreContext(EGLDeviceEXT device) {
+  const EGLDisplay display = eglGetPlatformDisplay(EGL_PLATFORM_DEVICE_EXT, device, nullptr);
+  if (display == EGL_NO_DISPLAY || eglInitialize(display, nullptr, nullptr) != EGL_TRUE) return false;
+  const EGLint configAttributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+  EGLConfig config = nullptr;
+  EGLint configCount = 0;
+  bool gives = false;
+  if (eglBindAPI(EGL_OPENGL_API) == EGL_TRUE &&
+      eglChooseConfig(display, configAttributes, &config, 1, &configCount) == EGL_TRUE && configCount > 0) {
+    const EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, kCoreContextAttributes);
+    gives = context != EGL_NO_CONTEXT;
+    if (gives) eglDestroyContext(display, context);
+  }
+  eglTerminate(display);
+  return gives;
+}
+
+// Holds the X server for this connection alone while it lives. Mesa's software driver crashes
+// when the window disappears while it builds a surface on it (a killed toolkit client takes its
+// windows along), so no other client's request (the kill among them) is carried out meanwhile.
+class ServerGrab {
+ public:
+  explicit ServerGrab(Display* display) : display(display) {
+    if (display != nullptr) XGrabServer(display);
+  }
+  ~ServerGrab() {
+    if (display == nullptr) return;
+    XUngrabServer(display);
+    XFlush(display);
+  }
+  ServerGrab(const ServerGrab&) = delete;
+  ServerGrab& operator=(const ServerGrab&) = delete;
+
+ private:
+  Display* display;
+};
+
 }  // namespace
+
+void EglContext::ChooseDriverBeforeThreadsStart() {
+  if (std::getenv("LIBGL_ALWAYS_SOFTWARE") != nullptr) return;
+  constexpr int kMaxDevices = 16;
+  EGLDeviceEXT devices[kMaxDevices];
+  const int count = queryDevices(devices, kMaxDevices);
+  bool hardware = false;
+  for (int i = 0; i < count; ++i) {
+    if (isSoftwareDevice(devices[i])) continue;
+    hardware = true;
+    if (deviceGivesCoreContext(devices[i])) return;
+  }
+  // Without any hardware Mesa already draws in software; with hardware that cannot give 3.3 core
+  // it would try that hardware's driver and fail.
+  if (hardware) setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+}
 
 EglContext::~EglContext() { Release(); }
 
@@ -66,16 +149,27 @@ void EglContext::closeEglDisplay() {
 bool EglContext::CreateContext() {
   if (display == nullptr) return false;
   if (tryCreateContext()) return true;
-  // The hardware driver would not give a 3.3 core context: start again on Mesa's software
-  // rasteriser, which reads this variable when the display is initialised.
+  if (window != 0) return false;
+  // Headless, the display's driver would not give a 3.3 core context: start again on Mesa's
+  // software rasteriser, which has an EGL device of its own.
   closeEglDisplay();
-  setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-  if (!openEglDisplay()) return false;
-  return tryCreateContext();
+  constexpr int kMaxDevices = 16;
+  EGLDeviceEXT devices[kMaxDevices];
+  const int count = queryDevices(devices, kMaxDevices);
+  for (int i = 0; i < count; ++i) {
+    if (!isSoftwareDevice(devices[i])) continue;
+    const EGLDisplay software = eglGetPlatformDisplay(EGL_PLATFORM_DEVICE_EXT, devices[i], nullptr);
+    if (software == EGL_NO_DISPLAY || eglInitialize(software, nullptr, nullptr) != EGL_TRUE) return false;
+    display = software;
+    return tryCreateContext();
+  }
+  return false;
 }
 
 bool EglContext::tryCreateContext() {
   if (eglBindAPI(EGL_OPENGL_API) != EGL_TRUE) return false;
+  // From the check that the window exists (its attributes, below) until the surface is current.
+  const ServerGrab windowStaysWhileTheSurfaceIsBuilt(window != 0 ? asX(xDisplay) : nullptr);
 
   const EGLint surfaceType = window != 0 ? EGL_WINDOW_BIT : EGL_PBUFFER_BIT;
   const EGLint configAttributes[] = {EGL_SURFACE_TYPE, surfaceType,   EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
@@ -116,10 +210,7 @@ bool EglContext::tryCreateContext() {
   }
   config = chosen;
 
-  const EGLint contextAttributes[] = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_CONTEXT_MINOR_VERSION, 3,
-                                      EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT,
-                                      EGL_NONE};
-  context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
+  context = eglCreateContext(display, config, EGL_NO_CONTEXT, kCoreContextAttributes);
   if (context == EGL_NO_CONTEXT) {
     context = nullptr;
     return false;

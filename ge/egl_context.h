@@ -19,8 +19,16 @@ class EglContext {
   bool OpenHeadlessDisplay();
 
   // Second step: an OpenGL 3.3 core context, current on this thread, with the window surface when
-  // there is a window. Tries the hardware driver first, then Mesa's software rasteriser.
+  // there is a window. Headless, when the display's driver cannot give one, Mesa's software
+  // rasteriser is tried through its EGL device. A window's driver is chosen before any thread
+  // starts (ChooseDriverBeforeThreadsStart). Neither touches the environment.
   bool CreateContext();
+
+  // Makes every later context use Mesa's software rasteriser (LIBGL_ALWAYS_SOFTWARE) when the
+  // machine has graphics hardware but no driver of it gives an OpenGL 3.3 core context. It sets
+  // the environment, so it must run while the program has a single thread. A value the user set
+  // is kept.
+  static void ChooseDriverBeforeThreadsStart();
 
   bool HasWindow() const { return window != 0; }
   // The context's own X connection (a Display*) and the window, for another way of presenting

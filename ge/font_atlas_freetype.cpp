@@ -1,6 +1,7 @@
 // The text font through fontconfig (face name to file) and FreeType (antialiased glyph bitmaps).
-// A Windows font of cell height 14 is sized from the face's OS/2 table the way Windows sizes it,
-// so a 14-pixel cell gives the same ascent, line height and advance as the game's original font.
+// The font is asked for by cell height and sized from the face's OS/2 table so that the whole
+// cell (ascent plus descent) is that many pixels: a 14-pixel cell gives every text the same
+// ascent, line height and advance on every machine whose fontconfig finds the face.
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -133,7 +134,7 @@ bool BuildFontAtlas(const char* face, int cellHeight, FontAtlas& atlas, std::str
   bool ok = true;
   for (int byte = kFirstPrintable; byte < 256 && ok; ++byte) {
     // A byte with no character (0x98) or a character the face lacks shows the face's missing-glyph box.
-    const char32_t character = cp1251::toUnicode(static_cast<unsigned char>(byte));
+    const char32_t character = cp1251::ToUnicode(static_cast<unsigned char>(byte));
     const FT_UInt glyphIndex = character != 0 ? FT_Get_Char_Index(ftFace, character) : 0;
     if (FT_Load_Glyph(ftFace, glyphIndex, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0) {
       error = "FreeType cannot render the glyph of byte " + std::to_string(byte);

@@ -70,7 +70,8 @@ GLuint compileShader(GLenum kind, const char* source) {
   return shader;
 }
 
-// Point sampling everywhere; coordinates outside 0..1 wrap as they did on the original renderer.
+// Point sampling everywhere, so the pixel art stays sharp when the canvas is enlarged; coordinates
+// outside 0..1 wrap, so a quad whose texture coordinates run past a sheet's edge repeats the sheet.
 void setSampling(GLenum wrap) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -86,22 +87,24 @@ float channel(float value) { return static_cast<float>(ColourByte(value)) / 255.
 GraphicEngineGL::GraphicEngineGL(unsigned long nativeWindow, bool windowed) : windowed(windowed) {
   LogMessage(kTag, "GE init...");
   if (!egl.OpenWindowDisplay(nativeWindow)) LogError(kTag, "Cannot create D3D");
-  LogMessage(kTag, "D3D is created");
-  if (!egl.CreateContext()) LogError(kTag, "Cannot create Device");
-  LogMessage(kTag, "Device is created");
   start();
 }
 
 GraphicEngineGL::GraphicEngineGL(Headless) : headless(true) {
   LogMessage(kTag, "GE init...");
   if (!egl.OpenHeadlessDisplay()) LogError(kTag, "Cannot create D3D");
-  LogMessage(kTag, "D3D is created");
-  if (!egl.CreateContext()) LogError(kTag, "Cannot create Device");
-  LogMessage(kTag, "Device is created");
   start();
 }
 
 void GraphicEngineGL::start() {
+  LogMessage(kTag, "D3D is created");
+  // Every step that can still fail to give a working device (the context, the shaders, the render
+  // targets) comes before the line that says the device exists.
+  if (!egl.CreateContext()) LogError(kTag, "Cannot create Device");
+  createPipeline();
+  createTargets();
+  LogMessage(kTag, "Device is created");
+
   // Left unfilled: pages never written (a frame rarely queues more than a few hundred quads, and the
   // images are far below 1024 × 1024) then never take up memory.
   pendingVertices = std::make_unique_for_overwrite<Vertex[]>(static_cast<std::size_t>(kPendingCapacity) * 4);
@@ -109,8 +112,6 @@ void GraphicEngineGL::start() {
   scratch = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(kMaxTextureSide) *
                                                            kMaxTextureSide * 4);
 
-  createPipeline();
-  createTargets();
   LogMessage(kTag, "Options was changed");
   createFont();
   LogMessage(kTag, "Fonts are created");
@@ -185,6 +186,10 @@ void GraphicEngineGL::createTargets() {
   glGenFramebuffers(1, &canvasFramebuffer);
   glBindFramebuffer(GL_FRAMEBUFFER, canvasFramebuffer);
   glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, canvas.texture, 0);
+  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    std::fprintf(stderr, "GE: the canvas cannot be drawn into\n");
+    LogError(kTag, "Cannot create Device");
+  }
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT);
 
@@ -234,11 +239,30 @@ void GraphicEngineGL::createBuffers() {
   glGenVertexArrays(1, &vertexArray);
   glBindVertexArray(vertexArray);
 
+  // Both buffers get their whole size here, so that drawing never allocates: the vertex buffer
+  // holds kBufferQuads quads, and a longer batch streams through it in pieces (see flush).
   glGenBuffers(1, &vertexBuffer);
   glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof(Vertex)) * kBufferQuads * 4, nullptr, GL_DYNAMIC_DRAW);
+
+  // Each quad is two triangles (top-left, top-right, bottom-left) and (top-right, bottom-left,
+  // bottom-right), as the strip order of a Quad's vertices implies. Every piece starts at the
+  // buffer's first vertex, so one index list serves them all.
+  std::vector<GLuint> indices(static_cast<std::size_t>(kBufferQuads) * 6);
+  for (GLuint quad = 0; quad < static_cast<GLuint>(kBufferQuads); ++quad) {
+    const GLuint first = quad * 4;
+    GLuint* out = &indices[static_cast<std::size_t>(quad) * 6];
+    out[0] = first;
+    out[1] = first + 1;
+    out[2] = first + 2;
+    out[3] = first + 1;
+    out[4] = first + 2;
+    out[5] = first + 3;
+  }
   glGenBuffers(1, &indexBuffer);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
-  growBuffers(kInitialBufferQuads);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)), indices.data(),
+               GL_STATIC_DRAW);
 
   constexpr GLsizei stride = sizeof(Vertex);
   glEnableVertexAttribArray(0);
@@ -520,50 +544,28 @@ unsigned GraphicEngineGL::textureOf(std::int32_t slot) const {
   return whiteTexture;
 }
 
-// The GL buffers start small and grow by doubling up to the pending store's size: a software
-// driver keeps every byte of them in memory, and most frames hold a few hundred quads.
-void GraphicEngineGL::growBuffers(int quads) {
-  int capacity = bufferCapacity > 0 ? bufferCapacity : quads;
-  while (capacity < quads) capacity *= 2;
-  capacity = std::min(capacity, kPendingCapacity);
-  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof(Vertex)) * capacity * 4, nullptr, GL_DYNAMIC_DRAW);
-
-  // Each quad is two triangles (top-left, top-right, bottom-left) and (top-right, bottom-left,
-  // bottom-right), as the strip order of a Quad's vertices implies.
-  std::vector<GLuint> indices(static_cast<std::size_t>(capacity) * 6);
-  for (GLuint quad = 0; quad < static_cast<GLuint>(capacity); ++quad) {
-    const GLuint first = quad * 4;
-    GLuint* out = &indices[static_cast<std::size_t>(quad) * 6];
-    out[0] = first;
-    out[1] = first + 1;
-    out[2] = first + 2;
-    out[3] = first + 1;
-    out[4] = first + 2;
-    out[5] = first + 3;
-  }
-  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)), indices.data(),
-               GL_STATIC_DRAW);
-  bufferCapacity = capacity;
-}
-
 void GraphicEngineGL::flush() {
   if (pendingCount == 0) return;
   glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-  // The vertex array keeps the index buffer bound.
-  if (pendingCount > bufferCapacity) growBuffers(pendingCount);
-  glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(sizeof(Vertex)) * pendingCount * 4,
-                  pendingVertices.get());
-  // One draw per run of quads with the same slot; call order is kept.
-  int first = 0;
-  while (first < pendingCount) {
-    const std::int32_t slot = pendingTexture[first];
-    int end = first + 1;
-    while (end < pendingCount && pendingTexture[end] == slot) ++end;
-    glBindTexture(GL_TEXTURE_2D, textureOf(slot));
-    glDrawElements(GL_TRIANGLES, (end - first) * 6, GL_UNSIGNED_INT,
-                   reinterpret_cast<const void*>(static_cast<std::size_t>(first) * 6 * sizeof(GLuint)));
-    ++drawCallCount;
-    first = end;
+  // The vertex array keeps the index buffer bound. The quads go through the vertex buffer in
+  // pieces of at most kBufferQuads, in call order; GL finishes the draws that read a piece before
+  // the next piece overwrites it.
+  for (int pieceStart = 0; pieceStart < pendingCount; pieceStart += kBufferQuads) {
+    const int pieceEnd = std::min(pendingCount, pieceStart + kBufferQuads);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(sizeof(Vertex)) * (pieceEnd - pieceStart) * 4,
+                    &pendingVertices[static_cast<std::size_t>(pieceStart) * 4]);
+    // One draw per run of quads with the same slot within the piece.
+    int first = pieceStart;
+    while (first < pieceEnd) {
+      const std::int32_t slot = pendingTexture[first];
+      int end = first + 1;
+      while (end < pieceEnd && pendingTexture[end] == slot) ++end;
+      glBindTexture(GL_TEXTURE_2D, textureOf(slot));
+      glDrawElements(GL_TRIANGLES, (end - first) * 6, GL_UNSIGNED_INT,
+                     reinterpret_cast<const void*>(static_cast<std::size_t>(first - pieceStart) * 6 * sizeof(GLuint)));
+      ++drawCallCount;
+      first = end;
+    }
   }
   pendingCount = 0;
   ++flushCount;

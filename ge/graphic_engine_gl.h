@@ -26,7 +26,7 @@ class GraphicEngineGL final : public XGraphicEngine {
   static constexpr int kPendingCapacity = 32000;  // quads the pending store holds
   static constexpr int kFlushThreshold = 30000;   // queuing this many quads flushes them at once
   static constexpr int kMaxTextureSide = 1024;
-  static constexpr int kInitialBufferQuads = 1024;  // quads the GL buffers hold at first
+  static constexpr int kBufferQuads = 1024;  // quads the GL buffers hold; a longer batch goes in pieces
 
   struct Headless {};
 
@@ -121,7 +121,6 @@ class GraphicEngineGL final : public XGraphicEngine {
   void createFont();
   void createBuffers();
   void requireDevice() const;
-  void growBuffers(int quads);
   void flush();
   void bindTarget(unsigned framebuffer, int width, int height);
   void bindBackBuffer();
@@ -151,7 +150,6 @@ class GraphicEngineGL final : public XGraphicEngine {
   unsigned vertexArray = 0;
   unsigned vertexBuffer = 0;
   unsigned indexBuffer = 0;
-  int bufferCapacity = 0;  // quads the vertex and index buffers hold
 
   unsigned backBufferFramebuffer = 0;  // our own back buffer: never cleared, kept across frames
   unsigned backBufferTexture = 0;

@@ -18,7 +18,8 @@ inline int LineWidth(const FontAtlas& atlas, const char* text) {
   return width;
 }
 
-// Truncates a coordinate toward zero as the original drawing did; out-of-range values stay finite.
+// Truncates a coordinate toward zero (10.9 gives 10, -0.5 gives 0): text is drawn on whole pixels,
+// so glyphs stay as sharp as their bitmaps. Out-of-range values and NaN give 0.
 inline int TruncateCoordinate(float value) {
   if (!(std::fabs(value) < 1.0e9f)) return 0;
   return static_cast<int>(value);

@@ -5,7 +5,7 @@
 
 namespace ie {
 
-LatchSample ButtonLatch::Sample(bool pointerDown, std::span<const PressPosition> recorded) {
+LatchSample ButtonLatch::Sample(bool pointerDown, bool pointerInWindow, std::span<const PressPosition> recorded) {
   for (const PressPosition& press : recorded) {
     if (pendingPresses.size() < kMaxPendingPresses) pendingPresses.push_back(press);
   }
@@ -19,10 +19,11 @@ LatchSample ButtonLatch::Sample(bool pointerDown, std::span<const PressPosition>
   LatchSample sample;
   if (!reportedDown) {
     if (pointerDown) {
-      // A press the pointer shows: either its record is already here, or it will come later.
+      // A press the pointer shows: either its record is already here, or it will come later, or
+      // (outside the window) it never comes.
       if (!pendingPresses.empty()) {
         pendingPresses.erase(pendingPresses.begin());
-      } else {
+      } else if (pointerInWindow) {
         unmatchedPresses = std::min<std::uint32_t>(unmatchedPresses + 1, kMaxPendingPresses);
         unmatchedAge = 0;
       }

@@ -7,9 +7,10 @@
 //   even though it is up again, and up at the next one, so the game sees a press, then a release.
 //   The sample tells where the press happened, so that the engine can report the cursor there
 //   (the pointer may have moved on since).
-// - A press the pointer showed first is matched with its recorded press when that arrives, so the
-//   same press is never shown twice. Such a match waits kUnmatchedLifetime samples at most (a
-//   press outside the window is never recorded).
+// - A press the pointer showed first, inside the window, is matched with its recorded press when
+//   that arrives, so the same press is never shown twice. Such a match waits kUnmatchedLifetime
+//   samples at most. A press the pointer showed outside the window (or on its frame) is never
+//   recorded and waits for nothing: a tap inside the window right after it is a click of its own.
 // - A press recorded while the button already reads down (released and pressed again between two
 //   samples) shows a release first, then the press at the next sample.
 //
@@ -45,9 +46,10 @@ class ButtonLatch {
   // second of clicks at 60 frames per second.
   static constexpr std::size_t kMaxPendingPresses = 32;
 
-  // One sample: whether the pointer holds the button now and the presses of this button recorded
-  // since the last sample, oldest first.
-  LatchSample Sample(bool pointerDown, std::span<const PressPosition> recorded);
+  // One sample: whether the pointer holds the button now, whether the pointer is inside the
+  // window's drawing area, and the presses of this button recorded since the last sample, oldest
+  // first.
+  LatchSample Sample(bool pointerDown, bool pointerInWindow, std::span<const PressPosition> recorded);
 
   bool down() const { return reportedDown; }
 

@@ -13,7 +13,7 @@ namespace {
 std::mutex recordMutex;
 std::vector<RecordedPress> recorded;
 
-void Record(int button, PressPosition position) {
+void record(int button, PressPosition position) {
   if (button < 0 || button >= kButtonCount) return;
   std::lock_guard<std::mutex> lock(recordMutex);
   if (recorded.size() < kMaxRecordedPresses) recorded.push_back({button, position});
@@ -21,9 +21,9 @@ void Record(int button, PressPosition position) {
 
 }  // namespace
 
-void RecordButtonPress(int button, int windowX, int windowY) { Record(button, {true, windowX, windowY}); }
+void RecordButtonPress(int button, int windowX, int windowY) { record(button, {true, windowX, windowY}); }
 
-void RecordButtonPress(int button) { Record(button, {}); }
+void RecordButtonPress(int button) { record(button, {}); }
 
 void TakeButtonPresses(std::vector<RecordedPress>& presses) {
   std::lock_guard<std::mutex> lock(recordMutex);

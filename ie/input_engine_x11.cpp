@@ -58,7 +58,7 @@ struct KeycodeTable {
   int scanCode[256];
 };
 
-constexpr KeycodeTable MakeKeycodeTable() {
+constexpr KeycodeTable makeKeycodeTable() {
   KeycodeTable table{};
   for (int keycode = 0; keycode < 256; ++keycode) {
     const int linuxCode = keycode - 8;
@@ -67,10 +67,10 @@ constexpr KeycodeTable MakeKeycodeTable() {
   for (const ExtendedKey& key : kExtendedKeys) table.scanCode[key.linuxCode + 8] = key.scanCode;
   return table;
 }
-constexpr KeycodeTable kKeycodeTable = MakeKeycodeTable();
+constexpr KeycodeTable kKeycodeTable = makeKeycodeTable();
 
 // Floor division: a pointer one pixel left of the picture must map to −1, not 0.
-int FloorDivide(long long numerator, long long denominator) {
+int floorDivide(long long numerator, long long denominator) {
   long long quotient = numerator / denominator;
   if ((numerator % denominator != 0) && ((numerator < 0) != (denominator < 0))) --quotient;
   return static_cast<int>(quotient);
@@ -84,7 +84,7 @@ Display* trappedDisplay = nullptr;
 bool errorTrapped = false;
 XErrorHandler handlerBeforeTrap = nullptr;
 
-int TrapError(Display* display, XErrorEvent* error) {
+int trapError(Display* display, XErrorEvent* error) {
   if (display == trappedDisplay) {
     errorTrapped = true;
     return 0;
@@ -97,7 +97,7 @@ class ErrorTrap {
   explicit ErrorTrap(Display* display) {
     trappedDisplay = display;
     errorTrapped = false;
-    handlerBeforeTrap = XSetErrorHandler(TrapError);
+    handlerBeforeTrap = XSetErrorHandler(trapError);
   }
   ~ErrorTrap() {
     XSetErrorHandler(handlerBeforeTrap);
@@ -111,7 +111,7 @@ class ErrorTrap {
 };
 
 // The window's size in pixels; false when the server cannot tell (no such window).
-bool ReadWindowSize(Display* display, Window window, unsigned& width, unsigned& height) {
+bool readWindowSize(Display* display, Window window, unsigned& width, unsigned& height) {
   Window root = 0;
   int x = 0;
   int y = 0;
@@ -130,7 +130,7 @@ InputEngineX11::InputEngineX11(unsigned long window) : window(window) {
   ErrorTrap trap(display);
   unsigned width = 0;
   unsigned height = 0;
-  if (!ReadWindowSize(display, window, width, height) || trap.failed()) {
+  if (!readWindowSize(display, window, width, height) || trap.failed()) {
     LogError(kTag, "Cannot set cooperative level for mouse");
   }
 }
@@ -160,9 +160,13 @@ void InputEngineX11::ReadPointer() {
   // the window then, so the last one stays, but the buttons still count.
   const Bool sameScreen =
       XQueryPointer(display, window, &root, &child, &rootX, &rootY, &windowX, &windowY, &mask);
-  const bool sized = ReadWindowSize(display, window, width, height);
+  const bool sized = readWindowSize(display, window, width, height);
   if (trap.failed() || !sized) LogError(kTag, "Cannot get mouse device state");
 
+  // A press the pointer shows outside the window's drawing area (on its frame, on another window)
+  // never reaches the toolkit, so the latch must not wait for its record.
+  const bool pointerInWindow = sameScreen && windowX >= 0 && windowY >= 0 && windowX < static_cast<int>(width) &&
+                               windowY < static_cast<int>(height);
   const ge::ViewportFit fit = ge::FitBackBuffer(static_cast<int>(width), static_cast<int>(height));
   if (sameScreen) MapToBackBuffer(fit, windowX, windowY);
 
@@ -177,7 +181,7 @@ void InputEngineX11::ReadPointer() {
       if (press.button == button) pressesOfButton.push_back(press.position);
     }
     const bool pointerDown = (mask & kButtonMasks[button]) != 0;
-    const LatchSample sample = latches[button].Sample(pointerDown, pressesOfButton);
+    const LatchSample sample = latches[button].Sample(pointerDown, pointerInWindow, pressesOfButton);
     buttons[button] = sample.down ? 0x80 : 0;
     // A tap the pointer missed is reported where it happened, for this sample only.
     if (sample.fromRecord && sample.position.known && !cursorAtRecordedPress) {
@@ -189,8 +193,8 @@ void InputEngineX11::ReadPointer() {
 
 void InputEngineX11::MapToBackBuffer(const ge::ViewportFit& fit, int windowX, int windowY) {
   if (fit.width > 0 && fit.height > 0) {
-    cursorX = FloorDivide(static_cast<long long>(windowX - fit.x) * kBackBufferWidth, fit.width);
-    cursorY = FloorDivide(static_cast<long long>(windowY - fit.y) * kBackBufferHeight, fit.height);
+    cursorX = floorDivide(static_cast<long long>(windowX - fit.x) * kBackBufferWidth, fit.width);
+    cursorY = floorDivide(static_cast<long long>(windowY - fit.y) * kBackBufferHeight, fit.height);
   } else {
     cursorX = windowX;
     cursorY = windowY;

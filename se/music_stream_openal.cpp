@@ -1,6 +1,7 @@
 // The music player of the OpenAL sound engine: mpg123 decoding into a streamed OpenAL source.
 #include "se/music_stream_openal.h"
 
+#include <AL/al.h>
 #include <AL/alext.h>
 #include <mpg123.h>
 
@@ -8,10 +9,14 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <type_traits>
 
 #include "se/sound_volume.h"
 
 namespace se {
+
+// The header keeps OpenAL's names and sample format in plain types.
+static_assert(std::is_same_v<ALuint, unsigned> && std::is_same_v<ALenum, int>);
 
 namespace {
 
@@ -26,7 +31,7 @@ constexpr std::chrono::milliseconds kRefillPeriod{20};
 // returns; the streaming thread decodes the rest of the queue moments later.
 constexpr int kBlocksOnStart = 2;
 
-void ReportMusicFileError(const std::string& file, const char* reason) {
+void reportMusicFileError(const std::string& file, const char* reason) {
   std::fprintf(stderr, "music file %s: %s\n", file.c_str(), reason);
   std::fflush(stderr);
 }
@@ -90,7 +95,7 @@ bool MusicStreamOpenAL::Open(const std::string& file) {
   int error = MPG123_OK;
   mpg123_handle* handle = mpg123_new(nullptr, &error);
   if (handle == nullptr) {
-    ReportMusicFileError(file, mpg123_plain_strerror(error));
+    reportMusicFileError(file, mpg123_plain_strerror(error));
     return false;
   }
   // Gapless: the encoder's delay and padding are cut, so the track loops on its exact length.
@@ -128,7 +133,7 @@ bool MusicStreamOpenAL::Open(const std::string& file) {
     if (detail != nullptr && *detail != '\0') {
       reason += std::string(" (") + detail + ")";
     }
-    ReportMusicFileError(file, reason.c_str());
+    reportMusicFileError(file, reason.c_str());
     mpg123_delete(handle);
     return false;
   }

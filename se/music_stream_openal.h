@@ -8,8 +8,6 @@
 // thread refills the queue; one mutex keeps them apart.
 #pragma once
 
-#include <AL/al.h>
-
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -64,7 +62,7 @@ class MusicStreamOpenAL {
 
  private:
   struct QueuedBlock {
-    ALuint buffer;
+    unsigned buffer;  // OpenAL buffer name
     std::int64_t frames;
   };
 
@@ -81,13 +79,15 @@ class MusicStreamOpenAL {
   std::thread streamer;
   bool quitting = false;
 
-  ALuint source = 0;
-  std::vector<ALuint> allBuffers;
-  std::vector<ALuint> freeBuffers;
+  // OpenAL names (ALuint) and the sample format (ALenum), kept in plain types so that this
+  // header needs no OpenAL header.
+  unsigned source = 0;
+  std::vector<unsigned> allBuffers;
+  std::vector<unsigned> freeBuffers;
   std::deque<QueuedBlock> queuedBlocks;
 
   mpg123_handle_struct* decoder = nullptr;
-  ALenum format = 0;
+  int format = 0;
   long sampleRate = 0;
   int channels = 0;
   std::int64_t lengthFrames = 0;

@@ -2,12 +2,15 @@
 // slots and the sounds played from them.
 #include "se/sound_engine_openal.h"
 
+#include <AL/al.h>
+#include <AL/alc.h>
 #include <AL/alext.h>
 #include <mpg123.h>
 
 #include <cassert>
 #include <cstdio>
 #include <string>
+#include <type_traits>
 
 #include "base/event_log.h"
 #include "se/music_file_name.h"
@@ -16,6 +19,17 @@
 #include "se/wav_file.h"
 
 namespace se {
+
+// The header keeps OpenAL's names in plain types.
+static_assert(std::is_same_v<ALuint, unsigned>);
+
+struct ZSoundEngineOpenAL::Device {
+  using RenderSamples = void (*)(ALCdevice* device, ALCvoid* samples, ALCsizei frames);
+
+  ALCdevice* handle = nullptr;
+  ALCcontext* context = nullptr;
+  RenderSamples renderSamples = nullptr;  // the loopback output's mixer
+};
 
 namespace {
 
@@ -37,7 +51,7 @@ constexpr int kLoopbackSliceFrames = 512;
 //   AL_OUT_OF_MEMORY                                                      → DSERR_GENERIC
 // OpenAL has no priority levels, so nothing maps to DSERR_PRIOLEVELNEEDED; any other code gets
 // no name.
-VolumeChangeError VolumeChangeErrorOf(ALenum error) {
+VolumeChangeError volumeChangeErrorOf(ALenum error) {
   switch (error) {
     case AL_INVALID_OPERATION:
     case AL_INVALID_ENUM:
@@ -52,8 +66,8 @@ VolumeChangeError VolumeChangeErrorOf(ALenum error) {
   }
 }
 
-void ReportVolumeChangeError(ALenum error) {
-  const std::string line = VolumeChangeErrorLine(static_cast<std::int32_t>(error), VolumeChangeErrorOf(error));
+void reportVolumeChangeError(ALenum error) {
+  const std::string line = VolumeChangeErrorLine(static_cast<std::int32_t>(error), volumeChangeErrorOf(error));
   std::fputs(line.c_str(), stdout);
   std::fflush(stdout);
 }
@@ -76,15 +90,15 @@ void ZSound::SetVolume(float volume) {
   const std::int32_t hundredths = AttenuationOf(volume);
   if (!IsAttenuationInRange(hundredths)) {
     // OpenAL would take any gain from 0 up; the volume control refuses what lies outside
-    // -10000..0 as the game's first platform did, with the code OpenAL gives a bad value.
-    ReportVolumeChangeError(AL_INVALID_VALUE);
+    // -10000..0 (full volume down to silence), with the code OpenAL gives a bad value.
+    reportVolumeChangeError(AL_INVALID_VALUE);
     return;
   }
   alGetError();  // forget errors left by earlier calls
   alSourcef(source, AL_GAIN, GainOf(hundredths));
   const ALenum error = alGetError();
   if (error != AL_NO_ERROR) {
-    ReportVolumeChangeError(error);
+    reportVolumeChangeError(error);
   }
 }
 
@@ -99,7 +113,7 @@ bool ZSound::IsPlaying() const {
 
 ZSoundEngineOpenAL::ZSoundEngineOpenAL() : ZSoundEngineOpenAL(SoundOutput::Device) {}
 
-ZSoundEngineOpenAL::ZSoundEngineOpenAL(SoundOutput output) : output(output) {
+ZSoundEngineOpenAL::ZSoundEngineOpenAL(SoundOutput output) : output(output), device(std::make_unique<Device>()) {
   // The music side first: the decoder library and the player. Its source needs the output, so
   // it starts once the context is current.
   if (mpg123_init() != MPG123_OK) {
@@ -123,31 +137,31 @@ ZSoundEngineOpenAL::ZSoundEngineOpenAL(SoundOutput output) : output(output) {
 
 void ZSoundEngineOpenAL::OpenOutput(SoundOutput chosen) {
   if (chosen == SoundOutput::Device) {
-    device = alcOpenDevice(nullptr);
-    if (device == nullptr) {
+    device->handle = alcOpenDevice(nullptr);
+    if (device->handle == nullptr) {
       LogError(kTag, "cannot create direct sound");
     }
-    context = alcCreateContext(device, nullptr);
+    device->context = alcCreateContext(device->handle, nullptr);
   } else {
     auto openLoopback = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
         alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
-    renderSamples =
-        reinterpret_cast<RenderSamples>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
-    if (openLoopback == nullptr || renderSamples == nullptr ||
-        (device = openLoopback(nullptr)) == nullptr) {
+    device->renderSamples =
+        reinterpret_cast<Device::RenderSamples>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
+    if (openLoopback == nullptr || device->renderSamples == nullptr ||
+        (device->handle = openLoopback(nullptr)) == nullptr) {
       LogError(kTag, "cannot create direct sound");
     }
     const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT,
                                  ALC_FORMAT_TYPE_SOFT,     ALC_FLOAT_SOFT,
                                  ALC_FREQUENCY,            kLoopbackRate,
                                  0};
-    context = alcCreateContext(device, attributes);
+    device->context = alcCreateContext(device->handle, attributes);
   }
-  if (context == nullptr) {
+  if (device->context == nullptr) {
     LogError(kTag, "cannot set cooperative level");
   }
   // Current for the whole process: the streaming thread works in the same context.
-  if (alcMakeContextCurrent(context) != ALC_TRUE) {
+  if (alcMakeContextCurrent(device->context) != ALC_TRUE) {
     LogError(kTag, "cannot create sound buffer");
   }
 }
@@ -164,8 +178,8 @@ ZSoundEngineOpenAL::~ZSoundEngineOpenAL() {
   music->Stop();
   music.reset();  // joins the streaming thread, closes the decoder, deletes the source
   alcMakeContextCurrent(nullptr);
-  alcDestroyContext(context);
-  alcCloseDevice(device);
+  alcDestroyContext(device->context);
+  alcCloseDevice(device->handle);
   LogMessage(kTag, "not Muzic");
 }
 
@@ -300,7 +314,7 @@ bool ZSoundEngineOpenAL::LoadSound(int slot, const char* file) {
   return true;
 }
 
-void ZSoundEngineOpenAL::DeleteSoundsOfBuffer(ALuint buffer) {
+void ZSoundEngineOpenAL::DeleteSoundsOfBuffer(unsigned buffer) {
   for (auto sound = liveSounds.begin(); sound != liveSounds.end();) {
     if (static_cast<ZSound*>(*sound)->sampleBuffer == buffer) {
       delete *sound;
@@ -313,13 +327,13 @@ void ZSoundEngineOpenAL::DeleteSoundsOfBuffer(ALuint buffer) {
 
 void ZSoundEngineOpenAL::RenderLoopback(float* samples, int frames) {
   assert(output == SoundOutput::Loopback && "RenderLoopback needs the loopback output");
-  if (renderSamples == nullptr) {
+  if (device->renderSamples == nullptr) {
     return;
   }
   while (frames > 0) {
     const int slice = frames < kLoopbackSliceFrames ? frames : kLoopbackSliceFrames;
     music->Refill();
-    renderSamples(device, samples, slice);
+    device->renderSamples(device->handle, samples, slice);
     samples += 2 * slice;
     frames -= slice;
   }

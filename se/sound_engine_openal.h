@@ -7,9 +7,6 @@
 // game thread and the streaming thread both reach it.
 #pragma once
 
-#include <AL/al.h>
-#include <AL/alc.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -24,7 +21,8 @@ namespace se {
 // A sample started by `PlaySound`: a source of its own playing a slot's buffer.
 class ZSound final : public XSound {
  public:
-  ZSound(ALuint source, ALuint sampleBuffer) : source(source), sampleBuffer(sampleBuffer) {}
+  // OpenAL names (ALuint), kept in a plain type so that this header needs no OpenAL header.
+  ZSound(unsigned source, unsigned sampleBuffer) : source(source), sampleBuffer(sampleBuffer) {}
   ZSound(const ZSound&) = delete;
   ZSound& operator=(const ZSound&) = delete;
   ~ZSound() override;  // stops the source and deletes it
@@ -35,8 +33,8 @@ class ZSound final : public XSound {
 
   bool IsPlaying() const;
 
-  ALuint source;        // owned
-  ALuint sampleBuffer;  // the slot's buffer, owned by the engine
+  unsigned source;        // owned
+  unsigned sampleBuffer;  // the slot's buffer, owned by the engine
 };
 
 // Where the engine's sound goes.
@@ -90,17 +88,16 @@ class ZSoundEngineOpenAL final : public XSoundEngine {
 
  private:
   void OpenOutput(SoundOutput output);
-  void DeleteSoundsOfBuffer(ALuint buffer);
+  void DeleteSoundsOfBuffer(unsigned buffer);
 
-  using RenderSamples = void (*)(ALCdevice* device, ALCvoid* samples, ALCsizei frames);
+  // The OpenAL device, its context and the loopback output's mixer (se/sound_engine_openal.cpp).
+  struct Device;
 
   SoundOutput output;
-  ALCdevice* device = nullptr;
-  ALCcontext* context = nullptr;
-  RenderSamples renderSamples = nullptr;  // the loopback output's mixer
+  std::unique_ptr<Device> device;
   // Goes before the context does: its thread and source need the context to the end.
   std::unique_ptr<MusicStreamOpenAL> music;
-  ALuint sampleBuffers[kSampleSlots] = {};  // 0: the slot holds no sample
+  unsigned sampleBuffers[kSampleSlots] = {};  // OpenAL buffer names; 0: the slot holds no sample
   std::set<XSound*> liveSounds;
   int currentTrack = -1;
   int requestedTrack = -1;

@@ -14,8 +14,8 @@ constexpr std::int32_t kSilentVolume = -10000;
 // such values lie outside kSilentVolume..kFullVolume and volume controls refuse them.
 std::int32_t AttenuationOf(float volume);
 
-// Whether a volume control takes this attenuation (the range of the Windows mixer controls the
-// game was first written for).
+// Whether a volume control takes this attenuation: full volume down to silence, nothing louder
+// than full and nothing quieter than silent.
 constexpr bool IsAttenuationInRange(std::int32_t hundredths) {
   return hundredths >= kSilentVolume && hundredths <= kFullVolume;
 }

@@ -5,7 +5,7 @@ namespace se {
 
 namespace {
 
-const char* NameOf(VolumeChangeError error) {
+const char* nameOf(VolumeChangeError error) {
   switch (error) {
     case VolumeChangeError::ControlUnavailable:
       return "DSERR_CONTROLUNAVAIL";
@@ -27,7 +27,7 @@ std::string VolumeChangeErrorLine(std::int32_t code, VolumeChangeError error) {
   std::string line = "error on the volume change ";
   line += std::to_string(code);
   line += " : ";
-  line += NameOf(error);
+  line += nameOf(error);
   line += "\n";
   return line;
 }

@@ -1,5 +1,6 @@
-// The console line a sound prints when its volume change is refused: the wording of the
-// DirectSound error names is kept so the line reads the same on every platform.
+// The console line a sound prints when its volume change is refused. The reason is named with one
+// of four fixed error names ("DSERR_..."), whatever the sound library underneath reports, so the
+// line reads the same on every platform.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/little_endian.h"
+
 namespace se {
 
 namespace {
@@ -15,27 +17,18 @@ constexpr std::uint16_t kFormatPcm = 1;
 constexpr std::uint16_t kFormatExtensible = 0xFFFE;
 constexpr int kHighestRate = 384000;
 
-std::uint16_t ReadUint16(const std::uint8_t* at) {
-  return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
-}
-
-std::uint32_t ReadUint32(const std::uint8_t* at) {
-  return static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
-         (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
-}
-
-bool HasId(const std::uint8_t* at, const char* id) {
+bool hasId(const std::uint8_t* at, const char* id) {
   return at[0] == id[0] && at[1] == id[1] && at[2] == id[2] && at[3] == id[3];
 }
 
-bool Refuse(std::string& error, const char* reason) {
+bool refuse(std::string& error, const char* reason) {
   error = reason;
   return false;
 }
 
-bool ParseFormat(const std::uint8_t* chunk, std::uint32_t size, WavSound& sound, std::string& error) {
+bool parseFormat(const std::uint8_t* chunk, std::uint32_t size, WavSound& sound, std::string& error) {
   if (size < 16) {
-    return Refuse(error, "the \"fmt \" chunk is shorter than 16 bytes");
+    return refuse(error, "the \"fmt \" chunk is shorter than 16 bytes");
   }
   std::uint16_t format = ReadUint16(chunk);
   const std::uint16_t channels = ReadUint16(chunk + 2);
@@ -45,24 +38,24 @@ bool ParseFormat(const std::uint8_t* chunk, std::uint32_t size, WavSound& sound,
   if (format == kFormatExtensible) {
     // The real format is the first two bytes of the sub-format GUID at offset 24.
     if (size < 40) {
-      return Refuse(error, "the extensible \"fmt \" chunk is shorter than 40 bytes");
+      return refuse(error, "the extensible \"fmt \" chunk is shorter than 40 bytes");
     }
     format = ReadUint16(chunk + 24);
   }
   if (format != kFormatPcm) {
-    return Refuse(error, "the samples are not PCM");
+    return refuse(error, "the samples are not PCM");
   }
   if (bits != 16) {
-    return Refuse(error, "the samples are not 16-bit");
+    return refuse(error, "the samples are not 16-bit");
   }
   if (channels != 1 && channels != 2) {
-    return Refuse(error, "only mono and stereo sounds can be played");
+    return refuse(error, "only mono and stereo sounds can be played");
   }
   if (rate == 0 || rate > kHighestRate) {
-    return Refuse(error, "the sample rate is out of range");
+    return refuse(error, "the sample rate is out of range");
   }
   if (blockAlign != channels * 2) {
-    return Refuse(error, "the block alignment does not match 16-bit samples");
+    return refuse(error, "the block alignment does not match 16-bit samples");
   }
   sound.channels = channels;
   sound.sampleRate = static_cast<int>(rate);
@@ -72,8 +65,8 @@ bool ParseFormat(const std::uint8_t* chunk, std::uint32_t size, WavSound& sound,
 }  // namespace
 
 bool ParseWav(const std::uint8_t* bytes, std::size_t size, WavSound& sound, std::string& error) {
-  if (size < 12 || !HasId(bytes, "RIFF") || !HasId(bytes + 8, "WAVE")) {
-    return Refuse(error, "not a RIFF WAVE file");
+  if (size < 12 || !hasId(bytes, "RIFF") || !hasId(bytes + 8, "WAVE")) {
+    return refuse(error, "not a RIFF WAVE file");
   }
   bool haveFormat = false;
   std::size_t offset = 12;
@@ -83,23 +76,23 @@ bool ParseWav(const std::uint8_t* bytes, std::size_t size, WavSound& sound, std:
     const std::uint32_t chunkSize = ReadUint32(header + 4);
     const std::size_t dataStart = offset + 8;
     if (chunkSize > size - dataStart) {
-      return Refuse(error, "a chunk runs past the end of the file");
+      return refuse(error, "a chunk runs past the end of the file");
     }
     const std::uint8_t* chunk = bytes + dataStart;
-    if (HasId(header, "fmt ")) {
-      if (!ParseFormat(chunk, chunkSize, sound, error)) {
+    if (hasId(header, "fmt ")) {
+      if (!parseFormat(chunk, chunkSize, sound, error)) {
         return false;
       }
       haveFormat = true;
-    } else if (HasId(header, "data")) {
+    } else if (hasId(header, "data")) {
       if (!haveFormat) {
-        return Refuse(error, "the \"data\" chunk comes before the \"fmt \" chunk");
+        return refuse(error, "the \"data\" chunk comes before the \"fmt \" chunk");
       }
       // A trailing partial frame cannot be played; it is dropped.
       const std::size_t frameBytes = static_cast<std::size_t>(sound.channels) * 2;
       const std::size_t frames = chunkSize / frameBytes;
       if (frames == 0) {
-        return Refuse(error, "the sound has no samples");
+        return refuse(error, "the sound has no samples");
       }
       sound.samples.resize(frames * sound.channels);
       for (std::size_t index = 0; index < sound.samples.size(); ++index) {
@@ -113,7 +106,7 @@ bool ParseWav(const std::uint8_t* bytes, std::size_t size, WavSound& sound, std:
     }
     offset = dataStart + padded;
   }
-  return Refuse(error, haveFormat ? "there is no \"data\" chunk" : "there is no \"fmt \" chunk");
+  return refuse(error, haveFormat ? "there is no \"data\" chunk" : "there is no \"fmt \" chunk");
 }
 
 bool ReadWavFile(const char* file, WavSound& sound, std::string& error) {

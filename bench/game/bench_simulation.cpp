@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "game/game.h"
-#include "tests/game/layout.h"
-#include "tests/game/level_solutions.h"
+#include "support/level_layout.h"
+#include "support/level_solutions.h"
 
 namespace {
 

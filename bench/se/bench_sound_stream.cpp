@@ -19,7 +19,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double ProcessorSeconds() {
+double processorSeconds() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
@@ -48,7 +48,7 @@ int main() {
   constexpr auto kFrame = std::chrono::microseconds(16667);
   std::vector<double> updateMicroseconds;
   std::vector<double> advances;
-  const double processorBefore = ProcessorSeconds();
+  const double processorBefore = processorSeconds();
   const Clock::time_point start = Clock::now();
   Clock::time_point nextFrame = start;
   Clock::time_point nextStall = start + std::chrono::seconds(1);
@@ -71,7 +71,7 @@ int main() {
     }
   }
   const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-  const double processor = ProcessorSeconds() - processorBefore;
+  const double processor = processorSeconds() - processorBefore;
   const int underruns = engine->MusicUnderruns();
   delete engine;
 

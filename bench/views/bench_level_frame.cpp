@@ -28,7 +28,7 @@
 #include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_gl.h"
 #include "ie/input_engine_scripted.h"
-#include "tests/views/view_scenes.h"
+#include "support/view_scenes.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "ge/bmp_image.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
@@ -108,16 +109,15 @@ std::vector<char> readFile(const std::string& path) {
 }
 
 TEST(Assets, GeneratorReproducesTheCommittedPicturesByteForByte) {
-  const std::string folder = ::testing::TempDir() + "varnelle_art_check";
-  const std::string command = "mkdir -p '" + folder + "' && '" + VARNELLE_ART_TOOL + "' '" + folder + "' > /dev/null";
+  const TemporaryFolder temporary;
+  const std::string folder = temporary.path();
+  const std::string command = "'" + std::string(VARNELLE_ART_TOOL) + "' '" + folder + "' > /dev/null";
   ASSERT_EQ(0, std::system(command.c_str()));
   for (const char* name : {"logo.bmp", "vusk.bmp", "field.bmp", "button.bmp", "unit.bmp"}) {
     const std::vector<char> generated = readFile(folder + "/" + name);
     EXPECT_FALSE(generated.empty()) << name;
     EXPECT_TRUE(generated == readFile(kDataFolder + name)) << name << " differs from the generator's output: run varnelle-art";
-    std::remove((folder + "/" + name).c_str());
   }
-  std::remove(folder.c_str());
 }
 
 // The desktop icons, dist/icons/varnelle-<size>.png, drawn from the logo by varnelle-art --icons.

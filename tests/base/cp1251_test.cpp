@@ -47,12 +47,12 @@ TEST(Cp1251, UpperHalfRoundTripsThroughTheReverseTable) {
   for (std::size_t i = 0; i < 127; ++i) {
     const auto expectedByte = static_cast<unsigned char>(0x80 + i + (i >= 0x18 ? 1 : 0));
     EXPECT_EQ(expectedByte, static_cast<unsigned char>(bytes[i])) << i;
-    EXPECT_EQ(codePoints[i], cp1251::toUnicode(expectedByte)) << std::hex << int{expectedByte};
-    seen.insert(cp1251::toUnicode(expectedByte));
+    EXPECT_EQ(codePoints[i], cp1251::ToUnicode(expectedByte)) << std::hex << int{expectedByte};
+    seen.insert(cp1251::ToUnicode(expectedByte));
   }
   EXPECT_EQ(127u, seen.size());
-  EXPECT_EQ(U'\0', cp1251::toUnicode(0x98));
-  for (unsigned byte = 0; byte < 0x80; ++byte) EXPECT_EQ(char32_t{byte}, cp1251::toUnicode(static_cast<unsigned char>(byte)));
+  EXPECT_EQ(U'\0', cp1251::ToUnicode(0x98));
+  for (unsigned byte = 0; byte < 0x80; ++byte) EXPECT_EQ(char32_t{byte}, cp1251::ToUnicode(static_cast<unsigned char>(byte)));
 }
 
 }  // namespace

@@ -100,18 +100,31 @@ TEST_F(EventLog, ErrorIsTheLastLineAndEndsTheRunWithCodeOne) {
   EXPECT_EQ("IE.message: IE init...\nIE.error: Cannot acquire mouse\n", readFile(directory / "Log.log"));
 }
 
-TEST_F(EventLog, UnwritableFileStillWritesTheConsoleAndSaysWhyOnce) {
-  // A directory in the file's place cannot be opened for appending, even by root.
-  fs::create_directory(directory / "Log.log");
-  const ChildRun run = runInChild([] {
-    LogMessage("GE", "GE init...");
-    LogMessage("GE", "D3D is created");
-    LogError("GE", "Cannot create device");
-  });
-  EXPECT_EQ(1, run.exitCode);
-  EXPECT_EQ("GE.message: GE init...\nGE.message: D3D is created\nGE.error: Cannot create device\n", run.console);
-  EXPECT_NE(std::string::npos, run.errors.find("Log.log"));
-  EXPECT_EQ(run.errors.size() - 1, run.errors.find('\n')) << "one line only: " << run.errors;
+// A log file that cannot be opened (a directory in its place, even for root) or that takes no
+// write (/dev/full, as a full disk): the console still gets every entry, and the error stream
+// says once why the file misses them.
+TEST_F(EventLog, UnusableFileStillWritesTheConsoleAndSaysWhyOnce) {
+  const struct {
+    std::function<void(const fs::path&)> makeLog;
+    std::string errors;
+  } cases[] = {
+      {[](const fs::path& log) { fs::create_directory(log); },
+       "Log.log cannot be opened for appending (Is a directory); entries go to the console only\n"},
+      {[](const fs::path& log) { fs::create_symlink("/dev/full", log); },
+       "Log.log cannot be written (No space left on device); entries go to the console only\n"},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(directory / "Log.log");
+    c.makeLog(directory / "Log.log");
+    const ChildRun run = runInChild([] {
+      LogMessage("GE", "GE init...");
+      LogMessage("GE", "D3D is created");
+      LogError("GE", "Cannot create device");
+    });
+    EXPECT_EQ(1, run.exitCode);
+    EXPECT_EQ("GE.message: GE init...\nGE.message: D3D is created\nGE.error: Cannot create device\n", run.console);
+    EXPECT_EQ(c.errors, run.errors);
+  }
 }
 
 }  // namespace

@@ -27,12 +27,7 @@ for delay in "${delays[@]}"; do
   console="$E2E_RUN/build/console.txt"
   [ "$GAME_STATUS" -eq 0 ] || e2e_fail "round $round ($how after ${delay} s): exit code $GAME_STATUS"
   [ "$(console_last_line)" = "goodbye" ] || e2e_fail "round $round ($how after ${delay} s): \"goodbye\" is not last"
-  if grep -q '^GE.message: GE init...$' "$console"; then
-    grep -q '^GE.message: GE was killed$' "$console" || e2e_fail "round $round: graphics started but were not destroyed"
-  fi
-  if grep -q '^SE.message: Muzica!!!$' "$console"; then
-    grep -q '^SE.message: not Muzic$' "$console" || e2e_fail "round $round: sound started but was not destroyed"
-  fi
+  e2e_check_engines_ended "round $round"
   echo "round $round: $how after ${delay} s, $(grep -c '\.message: ' "$console") engine lines, exit 0"
   rm -rf "$E2E_RUN"
 done

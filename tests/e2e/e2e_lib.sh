@@ -24,16 +24,21 @@ e2e_cleanup() {
 # e2e_setup WIDTHxHEIGHT: a scratch folder and an Xvfb on a free display number of its own
 # (Xvfb picks it and reports it through -displayfd, so parallel tests never collide).
 e2e_setup() {
-  local screen=${1:-1024x768}
   E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/varnelle-e2e.XXXXXX")
   trap e2e_cleanup EXIT
+  e2e_start_xvfb "${1:-1024x768}"
+  export ALSOFT_DRIVERS=null
+}
+
+# e2e_start_xvfb WIDTHxHEIGHT: a fresh X server (tests that stop it start the next one here).
+e2e_start_xvfb() {
+  rm -f "$E2E_WORK/display"
   # -noreset: without it the server resets when its last client leaves and the pointer jumps.
-  Xvfb -displayfd 3 -screen 0 "${screen}x24" -noreset -nolisten tcp 3>"$E2E_WORK/display" \
-    >"$E2E_WORK/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -noreset -nolisten tcp 3>"$E2E_WORK/display" \
+    >>"$E2E_WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   e2e_wait 10 "the X server to start" test -s "$E2E_WORK/display"
   export DISPLAY=":$(head -n 1 "$E2E_WORK/display")"
-  export ALSOFT_DRIVERS=null
 }
 
 # e2e_wait SECONDS WHAT COMMAND...: polls COMMAND every 50 ms until it succeeds.
@@ -156,3 +161,15 @@ SE.message: not Muzic'
 
 # The console's last line, and the console with the banner stripped.
 console_last_line() { tail -n 1 "$E2E_RUN/build/console.txt"; }
+
+# e2e_check_engines_ended WHAT: every engine that said on the console it was ready also said it
+# was destroyed (for an end during start-up).
+e2e_check_engines_ended() {
+  local console="$E2E_RUN/build/console.txt"
+  if grep -q '^GE.message: GE init...$' "$console"; then
+    grep -q '^GE.message: GE was killed$' "$console" || e2e_fail "$1: graphics started but were not destroyed"
+  fi
+  if grep -q '^SE.message: Muzica!!!$' "$console"; then
+    grep -q '^SE.message: not Muzic$' "$console" || e2e_fail "$1: sound started but was not destroyed"
+  fi
+}

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "ge/viewport_fit.h"
-#include "tests/support/png_file.h"
+#include "support/png_file.h"
 
 namespace {
 

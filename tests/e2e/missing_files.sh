@@ -19,6 +19,6 @@ check_fatal() {
   rm -rf "$E2E_RUN"
 }
 
-check_fatal "no ../data folder" "GE.error: Do not know this format" no-data
+check_fatal "no ../data folder" "GE.error: Cannot open \"../data/logo.bmp\": No such file or directory (there is no folder \"../data\")" no-data
 check_fatal "no music file" "SE.error: cannot run music" no-music
 echo "PASS"

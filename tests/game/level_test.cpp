@@ -6,7 +6,7 @@
 
 #include "base/cp1251.h"
 #include "game/level.h"
-#include "tests/game/layout.h"
+#include "support/level_layout.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "game/game.h"
-#include "tests/game/layout.h"
+#include "support/level_layout.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "game/game.h"
-#include "tests/game/layout.h"
-#include "tests/game/level_solutions.h"
+#include "support/level_layout.h"
+#include "support/level_solutions.h"
 
 namespace level_solutions {
 // Names the level instead of dumping the bytes of a failing parameter.

@@ -3,9 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
+
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
@@ -97,11 +103,12 @@ TEST(BmpImage, RefusesEachBadFileWithItsReason) {
       {with32(good, 14, 12), "Do not know this format"},          // the old core header
       {with32(good, 14, 0x7FFFFFFF), "Do not know this format"},
       {with32(good, 10, 20), "Do not know this format"},          // pixels inside the headers
-      {with32(good, 18, 0), "Image is larger than 1024 x 1024"},
-      {with32(good, 22, 0), "Image is larger than 1024 x 1024"},
+      {with32(good, 18, 0), "Image width is 0 or below"},
+      {with32(good, 18, -1), "Image width is 0 or below"},
+      {with32(good, 22, 0), "Image height is 0"},
       {with32(good, 18, 1025), "Image is larger than 1024 x 1024"},
       {with32(good, 22, -1025), "Image is larger than 1024 x 1024"},
-      {with32(good, 18, -4), "Image is larger than 1024 x 1024"},
+      {with32(good, 18, -4), "Image width is 0 or below"},
       {with32(good, 18, 0x7FFFFFFF), "Image is larger than 1024 x 1024"},
       {with32(good, 22, -0x7FFFFFFF - 1), "Image is larger than 1024 x 1024"},
       {with32(good, 26, 32 << 16 | 1), "Image is not 24-bit"},    // planes 1, 32 bits
@@ -119,18 +126,48 @@ TEST(BmpImage, RefusesEachBadFileWithItsReason) {
   EXPECT_FALSE(ge::ParseBmp(nullptr, 0, image, error));
 }
 
-TEST(BmpImage, WritesAndReadsFiles) {
-  const std::string path = ::testing::TempDir() + "bmp_image_test.bmp";
+// Each test's files live in a folder of its own, removed afterwards.
+class BmpFile : public ::testing::Test {
+ protected:
+  const TemporaryFolder temporary;
+  const std::string folder = temporary.path();
+};
+
+TEST_F(BmpFile, WritesAndReadsFiles) {
+  const std::string path = folder + "/written.bmp";
   const ge::BmpImage original = pattern(7, 6);
   std::string error;
   ASSERT_TRUE(ge::WriteBmpFile(path.c_str(), original, error)) << error;
   ge::BmpImage image;
   ASSERT_TRUE(ge::ReadBmpFile(path.c_str(), image, error)) << error;
   EXPECT_EQ(original.rgb, image.rgb);
-  std::remove(path.c_str());
-  EXPECT_FALSE(ge::ReadBmpFile(path.c_str(), image, error));
-  EXPECT_EQ("Do not know this format", error);
   EXPECT_FALSE(ge::WriteBmpFile("/nonexistent-folder/x.bmp", original, error));
+}
+
+// A file that cannot be had says which file and the system's reason; only a file that is there
+// and is not a BMP is "Do not know this format".
+TEST_F(BmpFile, UnreadableFilesNameThemselvesAndTheSystemsReason) {
+  std::ofstream(folder + "/text.bmp") << "not a picture\n";
+  std::filesystem::create_directory(folder + "/folder.bmp");
+  const struct {
+    std::string path;
+    std::string reason;
+  } cases[] = {
+      {folder + "/missing.bmp", "Cannot open \"" + folder + "/missing.bmp\": No such file or directory"},
+      {folder + "/data/logo.bmp", "Cannot open \"" + folder + "/data/logo.bmp\": No such file or directory "
+                                  "(there is no folder \"" + folder + "/data\")"},
+      {folder + "/folder.bmp", "Cannot read \"" + folder + "/folder.bmp\": Is a directory"},
+      // Reading a process's memory from address 0 fails with an input/output error.
+      {"/proc/self/mem", "Cannot read \"/proc/self/mem\": Input/output error"},
+      {folder + "/text.bmp", "Do not know this format"},
+  };
+  for (const auto& c : cases) {
+    ge::BmpImage image = pattern(2, 2);
+    std::string error;
+    EXPECT_FALSE(ge::ReadBmpFile(c.path.c_str(), image, error)) << c.path;
+    EXPECT_EQ(c.reason, error);
+    EXPECT_TRUE(image.width == 0 && image.rgb.empty()) << "a refused image is left empty";
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <ostream>
 
+#include "tests/support/temporary_folder.h"
 
 ge::GraphicEngineGL& HeadlessEngine() {
   static ge::GraphicEngineGL* const engine = ge::GraphicEngineGL::CreateHeadless();
@@ -12,7 +13,7 @@ ge::GraphicEngineGL& HeadlessEngine() {
 }
 
 std::string WriteTestBmp(const std::string& name, const ge::BmpImage& image) {
-  const std::string path = testing::TempDir() + name;
+  const std::string path = TestFolder() + name;
   std::string error;
   EXPECT_TRUE(ge::WriteBmpFile(path.c_str(), image, error)) << error;
   return path;

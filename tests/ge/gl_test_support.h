@@ -12,7 +12,7 @@
 // engine ready for the next (frames begin with BeginFrame and a Clear).
 ge::GraphicEngineGL& HeadlessEngine();
 
-// A BMP file written under the test's temporary folder; returns its path.
+// A BMP file written into the test program's own folder (TestFolder in tests/support/temporary_folder.h); returns its path.
 std::string WriteTestBmp(const std::string& name, const ge::BmpImage& image);
 
 // An image of one colour.

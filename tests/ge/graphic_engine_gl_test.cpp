@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "ge/quad.h"
 #include "ge/texture_loader.h"
 #include "tests/ge/gl_test_support.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
@@ -205,6 +208,24 @@ TEST_F(GraphicEngineGLTest, QuadsKeepTheSlotSelectedWhenQueuedAndLandInCallOrder
   expectPixels(shot, {{1, 1, kRed}, {5, 1, kGreen}, {9, 1, kRed}, {41, 1, kGreen}});
 }
 
+TEST_F(GraphicEngineGLTest, BatchLongerThanTheVertexBufferLandsInCallOrderAcrossItsPieces) {
+  constexpr int kPiece = ge::GraphicEngineGL::kBufferQuads;
+  beginFrame(0, 0, 0);
+  for (int i = 0; i < 2 * kPiece + 2; ++i) {
+    // Quads that differ from their neighbour only in colour, at the pieces' ends and starts: the
+    // later one of each pair must lie on top. The rest fill the pieces.
+    if (i == kPiece - 1 || i == 2 * kPiece - 1) {
+      quad(kRedSlot, static_cast<float>(i / kPiece) * 10, 10, 4, 4);
+    } else if (i == kPiece || i == 2 * kPiece) {
+      quad(kGreenSlot, static_cast<float>(i / kPiece - 1) * 10, 10, 4, 4);
+    } else {
+      quad(kRedSlot, 100, 100, 1, 1);
+    }
+  }
+  quad(kEmptySlot, 30, 10, 4, 4, 0, 0, 1);
+  expectPixels(endFrame(), {{1, 21, kGreen}, {21, 21, kGreen}, {61, 21, kBlue}, {201, 201, kRed}});
+}
+
 TEST_F(GraphicEngineGLTest, TheThirtyThousandthQuadFlushesAtOnceAndTheNextStartsANewBatch) {
   beginFrame(0, 0, 0);
   adapter.SetTexture(kEmptySlot);
@@ -310,7 +331,7 @@ TEST(GraphicEngineGLDeathTest, StartUpAndShutDownLogTheirStepsInOrderAndNoDispla
   EXPECT_EXIT(
       {
         dup2(STDERR_FILENO, STDOUT_FILENO);
-        if (chdir(testing::TempDir().c_str()) != 0) std::_Exit(3);
+        if (chdir(TestFolder().c_str()) != 0) std::_Exit(3);
         delete ge::GraphicEngineGL::CreateHeadless();
         std::_Exit(0);
       },
@@ -321,11 +342,39 @@ TEST(GraphicEngineGLDeathTest, StartUpAndShutDownLogTheirStepsInOrderAndNoDispla
   EXPECT_EXIT(
       {
         dup2(STDERR_FILENO, STDOUT_FILENO);
-        if (chdir(testing::TempDir().c_str()) != 0) std::_Exit(3);
+        if (chdir(TestFolder().c_str()) != 0) std::_Exit(3);
         unsetenv("DISPLAY");
         ge::GraphicEngineGL engine(0x123456ul, true);
       },
       testing::ExitedWithCode(1), "GE\\.message: GE init\\.\\.\\.\nGE\\.error: Cannot create D3D\n$");
+}
+
+// Start-up in a child process with the environment given, the log on standard error.
+void startUpWith(const char* variable, const std::string& value) {
+  dup2(STDERR_FILENO, STDOUT_FILENO);
+  if (chdir(TestFolder().c_str()) != 0) std::_Exit(3);
+  setenv(variable, value.c_str(), 1);  // the child has no other thread yet
+  delete ge::GraphicEngineGL::CreateHeadless();
+  std::_Exit(0);
+}
+
+TEST(GraphicEngineGLDeathTest, ShaderThatDoesNotCompileEndsStartUpBeforeTheDeviceIsSaidToExist) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // Mesa writes out the engine's shaders and reads replacements for them by the same names.
+  const std::string dumped = TestFolder() + "shaders/";
+  const std::string broken = TestFolder() + "broken-shaders/";
+  // The death tests' children run this body again, in the same folder.
+  std::filesystem::create_directories(dumped);
+  std::filesystem::create_directories(broken);
+  EXPECT_EXIT(startUpWith("MESA_SHADER_DUMP_PATH", dumped), testing::ExitedWithCode(0), "GE was loaded");
+  int replaced = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dumped)) {
+    std::ofstream(broken + entry.path().filename().string()) << "#version 330 core\nnot a shader\n";
+    ++replaced;
+  }
+  if (replaced == 0) GTEST_SKIP() << "this Mesa does not write out shaders (MESA_SHADER_DUMP_PATH)";
+  EXPECT_EXIT(startUpWith("MESA_SHADER_READ_PATH", broken), testing::ExitedWithCode(1),
+              "GE\\.message: D3D is created\nGE: shader does not compile: .*\nGE\\.error: Cannot create Device\n$");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/ge/gl_test_support.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ TEST(TextureLoader, ImageSitsInAPowerOfTwoTextureWithItsScalesAndAnAlphaPictureG
 // A load in a child process, which must end with the error line as the last thing it printed.
 void load(const std::string& file, const std::string& mode, std::int32_t slot = 40) {
   dup2(STDERR_FILENO, STDOUT_FILENO);  // the log writes to standard output
-  if (chdir(testing::TempDir().c_str()) != 0) std::_Exit(3);
+  if (chdir(TestFolder().c_str()) != 0) std::_Exit(3);
   ge::LoadTexture(HeadlessEngine(), slot, file.c_str(), mode.c_str());
   std::_Exit(0);
 }
@@ -62,7 +63,7 @@ TEST(TextureLoaderDeathTest, FilesThatAreNotUsableBmpsOrAWrongSlotEndTheProgramW
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const std::string image = WriteTestBmp("base.bmp", SolidImage(4, 4, 1, 1, 1));
   // The reader's reason is passed on (each reason is checked in bmp_image_test).
-  const std::string truncated = testing::TempDir() + "short.bmp";
+  const std::string truncated = TestFolder() + "short.bmp";
   std::ifstream whole(image, std::ios::binary);
   std::vector<char> bytes((std::istreambuf_iterator<char>(whole)), std::istreambuf_iterator<char>());
   std::ofstream(truncated, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size() - 1));
@@ -70,10 +71,10 @@ TEST(TextureLoaderDeathTest, FilesThatAreNotUsableBmpsOrAWrongSlotEndTheProgramW
     std::string file, mode, line;
     std::int32_t slot = 40;
   } cases[] = {
-      {testing::TempDir() + "no-such-file.bmp", "Null", "Do not know this format"},
+      {TestFolder() + "no-such-file.bmp", "Null", "Cannot open \"" + TestFolder() + "no-such-file.bmp\": No such file or directory"},
       {truncated, "Null", "Image file is truncated"},
       {image, WriteTestBmp("small-mask.bmp", SolidImage(4, 3, 1, 1, 1)), "Alpha image is not the size of its image"},
-      {image, testing::TempDir() + "missing-mask.bmp", "Do not know this format"},
+      {image, TestFolder() + "missing-mask.bmp", "Cannot open \"" + TestFolder() + "missing-mask.bmp\": No such file or directory"},
       {image, truncated, "Image file is truncated"},
       {image, "Null", "Texture slot is out of range", 0},
       {image, "Null", "Texture slot is out of range", 256},

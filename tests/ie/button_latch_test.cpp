@@ -8,25 +8,27 @@
 
 namespace {
 
-// One character per sample: the pointer's state ('_' up, 'X' down) and the presses recorded
-// before it, as a digit after the state. Returns what the samples report, '_' up and 'X' down.
-std::string Samples(ie::ButtonLatch& latch, const std::string& samples) {
+// One character per sample: the pointer's state ('_' up, 'X' down inside the window, 'O' down
+// outside it) and the presses recorded before it, as a digit after the state. Returns what the
+// samples report, '_' up and 'X' down.
+std::string reportedFor(ie::ButtonLatch& latch, const std::string& samples) {
   std::string reported;
   for (std::size_t i = 0; i < samples.size(); ++i) {
-    const bool pointerDown = samples[i] == 'X';
+    const bool pointerDown = samples[i] == 'X' || samples[i] == 'O';
+    const bool pointerInWindow = samples[i] != 'O';
     std::vector<ie::PressPosition> recorded;
     if (i + 1 < samples.size() && samples[i + 1] >= '0' && samples[i + 1] <= '9') {
       recorded.resize(static_cast<std::size_t>(samples[i + 1] - '0'));
       ++i;
     }
-    reported += latch.Sample(pointerDown, recorded).down ? 'X' : '_';
+    reported += latch.Sample(pointerDown, pointerInWindow, recorded).down ? 'X' : '_';
   }
   return reported;
 }
 
-std::string Samples(const std::string& samples) {
+std::string reportedFor(const std::string& samples) {
   ie::ButtonLatch latch;
-  return Samples(latch, samples);
+  return reportedFor(latch, samples);
 }
 
 TEST(ButtonLatch, EveryPressShowsOnceWhenPointerAndRecordsSeeItAtDifferentTimes) {
@@ -41,27 +43,37 @@ TEST(ButtonLatch, EveryPressShowsOnceWhenPointerAndRecordsSeeItAtDifferentTimes)
       {"_X1XX1XX_", "_XX_XX_"},    // released and pressed again between two samples
       {"_X1X_1__", "_XX_X_"},      // the same with the second press released again
   };
-  for (const auto& [samples, reported] : cases) EXPECT_EQ(reported, Samples(samples)) << samples;
+  for (const auto& [samples, reported] : cases) EXPECT_EQ(reported, reportedFor(samples)) << samples;
 }
 
 TEST(ButtonLatch, PressNeverRecordedStopsWaitingForItsRecord) {
   ie::ButtonLatch latch;
   // A press the toolkit never sees (outside the window): shown from the pointer alone.
-  EXPECT_EQ("_X_", Samples(latch, "_X_"));
+  EXPECT_EQ("_X_", reportedFor(latch, "_X_"));
   std::string quiet(ie::ButtonLatch::kUnmatchedLifetime, '_');
-  EXPECT_EQ(quiet, Samples(latch, quiet));
+  EXPECT_EQ(quiet, reportedFor(latch, quiet));
   // A tap recorded after that is a click of its own.
-  EXPECT_EQ("X_", Samples(latch, "_1_"));
+  EXPECT_EQ("X_", reportedFor(latch, "_1_"));
+}
+
+TEST(ButtonLatch, ClickInsideTheWindowIsNeverLostAfterAPressOutsideIt) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"_O__1__", "_X_X__"},     // a tap right after a press outside: both show
+      {"_OO_1__", "_XX_X_"},     // the same after a longer press outside
+      {"_O__1X1__", "_X_X_X_"},  // a tap, then a press the pointer shows, each recorded
+      {"_O_X__1_", "_X_X___"},   // a press inside shown by the pointer still waits for its record
+  };
+  for (const auto& [samples, reported] : cases) EXPECT_EQ(reported, reportedFor(samples)) << samples;
 }
 
 TEST(ButtonLatch, FloodOfRecordsIsBounded) {
   ie::ButtonLatch latch;
   const std::vector<ie::PressPosition> flood(1000);
-  latch.Sample(false, flood);
+  latch.Sample(false, true, flood);
   int presses = 1;
   bool wasDown = true;
   for (int sample = 0; sample < 100; ++sample) {
-    const bool down = latch.Sample(false, {}).down;
+    const bool down = latch.Sample(false, true, {}).down;
     if (down && !wasDown) ++presses;
     wasDown = down;
   }
@@ -75,7 +87,7 @@ TEST(ButtonLatch, LatchedPressTellsWhereItHappened) {
   // Each sample as "down/fromRecord x,y": the taps in turn, released in between wherever the
   // pointer is; a press the pointer shows itself has no record's place.
   const auto sample = [&latch](bool pointerDown, const std::vector<ie::PressPosition>& recorded) {
-    const ie::LatchSample got = latch.Sample(pointerDown, recorded);
+    const ie::LatchSample got = latch.Sample(pointerDown, true, recorded);
     return std::to_string(got.down) + "/" + std::to_string(got.fromRecord) + " " +
            (got.position.known ? std::to_string(got.position.x) + "," + std::to_string(got.position.y) : "?");
   };

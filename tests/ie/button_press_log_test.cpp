@@ -42,27 +42,31 @@ TEST(ButtonPressLog, NoPressIsLostOrReorderedBetweenRecordingAndTakingThreads) {
   take();
   constexpr int kBatch = 32;  // within the bound between two takes
   constexpr int kPresses = kBatch * 500;
-  std::atomic<int> takenSoFar{0};
-  std::thread recorder([&takenSoFar] {
+  // The recorder waits for takes, not for presses, so a lost press ends the test with a failure
+  // instead of a wait that never ends: two finished takes after a batch include one that began
+  // after the batch was recorded.
+  std::atomic<int> takesFinished{0};
+  std::atomic<bool> recorderDone{false};
+  std::thread recorder([&] {
     for (int i = 0; i < kPresses; ++i) {
       ie::RecordButtonPress(0, i, 0);
       if (i % kBatch == kBatch - 1) {
-        while (takenSoFar.load() <= i) std::this_thread::yield();
+        const int takesBefore = takesFinished.load();
+        while (takesFinished.load() < takesBefore + 2) std::this_thread::yield();
       }
     }
+    recorderDone.store(true);
   });
   std::vector<ie::RecordedPress> taken;
-  int next = 0;
-  bool inOrder = true;
-  while (next < kPresses) {
-    taken.clear();
+  const auto takeAll = [&taken, &takesFinished] {
     ie::TakeButtonPresses(taken);
-    for (const ie::RecordedPress& press : taken) inOrder = inOrder && press.position.x == next++;
-    takenSoFar.store(next);
-  }
+    takesFinished.fetch_add(1);
+  };
+  while (!recorderDone.load()) takeAll();
   recorder.join();
-  EXPECT_TRUE(inOrder);
-  EXPECT_EQ(kPresses, next);
+  takeAll();
+  ASSERT_EQ(static_cast<std::size_t>(kPresses), taken.size()) << "presses were lost or taken twice";
+  for (int i = 0; i < kPresses; ++i) ASSERT_EQ(i, taken[static_cast<std::size_t>(i)].position.x) << "press " << i << " out of order";
   EXPECT_EQ("", take());
 }
 

@@ -25,7 +25,7 @@ constexpr int kScanUp = 0xC8;
 constexpr int kScanRightControl = 0x9D;
 
 // A bare top-level window on its own connection, placed where asked (there is no window manager).
-Window CreateWindow(Display* display, int x, int y, int width, int height) {
+Window createWindow(Display* display, int x, int y, int width, int height) {
   const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), x, y,
                                             static_cast<unsigned>(width), static_cast<unsigned>(height), 0, 0, 0);
   XMapWindow(display, window);
@@ -62,7 +62,7 @@ class InputEngineX11 : public ::testing::Test {
 // What the frames make of the states (first frame, held, out-of-range numbers, ClearKeys) is the
 // shared state class's, tested through the scripted engine; here: what is read from the server.
 TEST_F(InputEngineX11, ButtonsHeldBeforeTheEngineAndEachXButtonShowUnderItsOwnNumber) {
-  const Window window = CreateWindow(display, 100, 100, 640, 480);
+  const Window window = createWindow(display, 100, 100, 640, 480);
   Xdotool({"mousemove", "300", "250", "mousedown", "1"});
   ie::InputEngineX11 input(window);
   input.Update();
@@ -87,7 +87,7 @@ TEST_F(InputEngineX11, ButtonsHeldBeforeTheEngineAndEachXButtonShowUnderItsOwnNu
 
 TEST_F(InputEngineX11, TapBetweenTwoFramesIsSeenOnceWhereTheToolkitRecordedIt) {
   // Wider than 4:3, so the place goes through the same fit as the pointer.
-  const Window window = CreateWindow(display, 0, 0, 1280, 720);
+  const Window window = createWindow(display, 0, 0, 1280, 720);
   Xdotool({"mousemove", "200", "100"});
   ie::InputEngineX11 input(window);
   input.Update();
@@ -123,7 +123,7 @@ TEST_F(InputEngineX11, PointerIsMappedIntoTheBackBufferAndReadsBeyondItOutsideTh
       {0, 1280, 720, 159, 10, -1, 6},     {0, 1280, 720, 0, 10, -107, 6},  // left of the picture: never 0
   };
   for (const auto& c : cases) {
-    const Window window = CreateWindow(display, c.windowX, c.windowX, c.windowWidth, c.windowHeight);
+    const Window window = createWindow(display, c.windowX, c.windowX, c.windowWidth, c.windowHeight);
     {
       ie::InputEngineX11 input(window);
       Xdotool({"mousemove", std::to_string(c.pointerX), std::to_string(c.pointerY)});
@@ -136,7 +136,7 @@ TEST_F(InputEngineX11, PointerIsMappedIntoTheBackBufferAndReadsBeyondItOutsideTh
 }
 
 TEST_F(InputEngineX11, KeysAreReadByPcScanCode) {
-  const Window window = CreateWindow(display, 0, 0, 640, 480);
+  const Window window = createWindow(display, 0, 0, 640, 480);
   ie::InputEngineX11 input(window);
   const int scanCodes[] = {kScanA, kScanUp, kScanEscape, kScanRightControl};
   Xdotool({"keydown", "a", "keydown", "Up", "keydown", "Escape", "keydown", "Control_R"});
@@ -150,12 +150,12 @@ TEST_F(InputEngineX11, KeysAreReadByPcScanCode) {
 using InputEngineX11DeathTest = InputEngineX11;
 
 // The engine's fatal lines go to standard output; the death test reads the error stream.
-void StandardOutputToErrorStream() { dup2(STDERR_FILENO, STDOUT_FILENO); }
+void standardOutputToErrorStream() { dup2(STDERR_FILENO, STDOUT_FILENO); }
 
 TEST_F(InputEngineX11DeathTest, MissingDisplayWindowOrPointerEndsTheProgramWithTheEngineLine) {
   EXPECT_EXIT(
       {
-        StandardOutputToErrorStream();
+        standardOutputToErrorStream();
         unsetenv("DISPLAY");
         ie::InputEngineX11 input(1);
       },
@@ -163,7 +163,7 @@ TEST_F(InputEngineX11DeathTest, MissingDisplayWindowOrPointerEndsTheProgramWithT
 
   EXPECT_EXIT(
       {
-        StandardOutputToErrorStream();
+        standardOutputToErrorStream();
         ie::InputEngineX11 input(0x7ffffff);
       },
       ::testing::ExitedWithCode(1), "IE.error: Cannot set cooperative level for mouse");
@@ -171,9 +171,9 @@ TEST_F(InputEngineX11DeathTest, MissingDisplayWindowOrPointerEndsTheProgramWithT
   // The window goes away while the game runs. Everything in the child uses its own connections.
   EXPECT_EXIT(
       {
-        StandardOutputToErrorStream();
+        standardOutputToErrorStream();
         Display* own = XOpenDisplay(nullptr);
-        const Window window = CreateWindow(own, 0, 0, 640, 480);
+        const Window window = createWindow(own, 0, 0, 640, 480);
         ie::InputEngineX11 input(window);
         input.Update();
         XDestroyWindow(own, window);

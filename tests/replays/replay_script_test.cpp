@@ -89,4 +89,51 @@ TEST(ReplayScript, BadLinesAreRefusedWithTheirNumberAndReason) {
   EXPECT_EQ(2, refuse("# fine\nwait 1 # not a comment\n").line);
 }
 
+TEST(ReplayScript, ByteOrderMarkBeforeTheFirstLineIsSkipped) {
+  EXPECT_EQ("WD", shape(parse("\xEF\xBB\xBFwait 1\r\ndump\n")));
+  EXPECT_EQ("unknown command '\\xEF\\xBB\\xBFdump'", refuse("wait 1\n\xEF\xBB\xBF" "dump\n").message);
+}
+
+TEST(ReplayScript, UnprintableBytesInAMessageAreQuoted) {
+  const struct {
+    std::string script;
+    std::string message;
+  } cases[] = {
+      {std::string("wa\0it 1\n", 8), "unknown command 'wa\\x00it'"},
+      {"\x1B[2Jwait 1\n", "unknown command '\\x1B[2Jwait'"},
+      {"wait 1\x7F\n", "frame count '1\\x7F' is not a whole number"},
+      {"press l\xC3\xA9" "ft\n", "the button is left or right, not 'l\\xC3\\xA9ft'"},
+      {"move 1 \x01\n", "y '\\x01' is not a whole number"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.message, refuse(c.script).message);
+  EXPECT_EQ("a\\x00b\\x0A\\xFF~", replay::Printable(std::string("a\0b\n\xFF~", 6)));
+}
+
+TEST(ReplayScript, OverlongLineIsRefusedWithoutHoldingIt) {
+  const replay::ParseError error = refuse("wait 1\n# " + std::string(replay::kMaxLineBytes, 'x') + "\nwait 1\n");
+  EXPECT_EQ(2, error.line);
+  EXPECT_EQ("the line is longer than 4096 bytes", error.message);
+  EXPECT_EQ("W", shape(parse("# " + std::string(replay::kMaxLineBytes - 2, 'x') + "\nwait 1")));
+}
+
+// The runner checks the whole script first and then reads it again line by line as it runs.
+TEST(ReplayScript, ReaderGivesOneCommandLineAtATimeAndTheCheckKeepsNothing) {
+  std::istringstream script("# start\nwait 2\n\nclick 1 2\ndump");
+  replay::ParseError error;
+  EXPECT_TRUE(replay::CheckScript(script, error));
+  script.clear();
+  script.seekg(0);
+  replay::ScriptReader reader(script);
+  std::vector<replay::Step> steps;
+  std::string shapes;
+  while (reader.NextCommand(steps, error)) shapes += shape(steps) + "|";
+  EXPECT_EQ("W|MPWRW|D|", shapes);
+  EXPECT_EQ("", error.message);
+
+  std::istringstream bad("wait 1\nwait 2\nfly\n");
+  EXPECT_FALSE(replay::CheckScript(bad, error));
+  EXPECT_EQ(3, error.line);
+  EXPECT_EQ("unknown command 'fly'", error.message);
+}
+
 }  // namespace

@@ -12,14 +12,15 @@
 #include <thread>
 #include <vector>
 
-#include "tests/se/wav_writer.h"
+#include "support/file_bytes.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
 const std::string kFixtures = VARNELLE_SE_FIXTURES;
 const std::string kToneOneSecond = kFixtures + "/tone-a-1s.mp3";
 
-std::vector<std::string> ReadLines(const std::string& file) {
+std::vector<std::string> readLines(const std::string& file) {
   std::ifstream stream(file);
   std::vector<std::string> lines;
   for (std::string line; std::getline(stream, line);) {
@@ -35,15 +36,15 @@ struct ProbeRun {
 };
 
 // Runs se_fatal_probe in a folder of its own with the given OpenAL drivers.
-ProbeRun RunProbe(const std::string& drivers, const std::string& arguments) {
-  se_test::TemporaryFolder folder;
+ProbeRun runProbe(const std::string& drivers, const std::string& arguments) {
+  TemporaryFolder folder;
   const std::string command = "cd '" + folder.path() + "' && ALSOFT_DRIVERS=" + drivers + " '" +
                               VARNELLE_SE_FATAL_PROBE + "' " + arguments + " > console.txt 2> errors.txt";
   const int status = std::system(command.c_str());
   ProbeRun run;
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.console = ReadLines(folder.file("console.txt"));
-  run.logFile = ReadLines(folder.file("Log.log"));
+  run.console = readLines(folder.file("console.txt"));
+  run.logFile = readLines(folder.file("Log.log"));
   return run;
 }
 
@@ -63,7 +64,7 @@ TEST(SoundEngineDevice, NullOutputPlaysTheMusicInRealTime) {
 }
 
 TEST(SoundEngineDevice, NormalRunLogsTheMusicMessagesOnly) {
-  const ProbeRun run = RunProbe("null", "music '" + kToneOneSecond + "'");
+  const ProbeRun run = runProbe("null", "music '" + kToneOneSecond + "'");
   EXPECT_EQ(0, run.exitCode);
   const std::vector<std::string> expected = {"SE.message: Muzica!!!", "SE.message: not Muzic"};
   EXPECT_EQ(expected, run.console);
@@ -71,17 +72,18 @@ TEST(SoundEngineDevice, NormalRunLogsTheMusicMessagesOnly) {
 }
 
 TEST(SoundEngineDevice, MissingOrBrokenMusicFileEndsTheProgramWithCannotRunMusic) {
-  se_test::TemporaryFolder folder;
+  TemporaryFolder folder;
   const std::string notMusic = folder.file("not-music.mp3");
   std::vector<std::uint8_t> bytes(4096, 0);
   const std::string text = "this is no MPEG audio";
   bytes.insert(bytes.begin(), text.begin(), text.end());
-  ASSERT_TRUE(se_test::WriteFile(notMusic, bytes));
+  std::string error;
+  ASSERT_TRUE(WriteFileBytes(notMusic, bytes, error)) << error;
   const std::string emptyFile = folder.file("empty.mp3");
-  ASSERT_TRUE(se_test::WriteFile(emptyFile, {}));
+  ASSERT_TRUE(WriteFileBytes(emptyFile, {}, error)) << error;
 
   for (const std::string& file : {std::string("../music/no-such-track.mp3"), notMusic, emptyFile}) {
-    const ProbeRun run = RunProbe("null", "music '" + file + "'");
+    const ProbeRun run = runProbe("null", "music '" + file + "'");
     EXPECT_EQ(1, run.exitCode) << file;
     ASSERT_FALSE(run.console.empty()) << file;
     EXPECT_EQ("SE.error: cannot run music", run.console.back()) << file;
@@ -90,7 +92,7 @@ TEST(SoundEngineDevice, MissingOrBrokenMusicFileEndsTheProgramWithCannotRunMusic
 }
 
 TEST(SoundEngineDevice, NoOutputDeviceEndsTheProgramWithCannotCreateDirectSound) {
-  const ProbeRun run = RunProbe("no-such-driver", "device");
+  const ProbeRun run = runProbe("no-such-driver", "device");
   EXPECT_EQ(1, run.exitCode);
   const std::vector<std::string> expected = {"SE.message: Muzica!!!", "SE.error: cannot create direct sound"};
   EXPECT_EQ(expected, run.console);

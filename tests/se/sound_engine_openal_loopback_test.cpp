@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/se/wav_writer.h"
+#include "support/wav_writer.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
@@ -51,11 +52,12 @@ class SoundEngineLoopback : public ::testing::Test {
     std::vector<std::int16_t> tone;
     for (int frame = 0; frame < frames; ++frame) tone.push_back(static_cast<std::int16_t>(12000 * std::sin(2 * std::numbers::pi * 1000 * frame / kRate)));
     const std::string file = folder.file("tone" + std::to_string(slot) + ".wav");
-    ASSERT_TRUE(se_test::WriteFile(file, se_test::MakeWav(se_test::WavLayout{}, tone)));
+    std::string error;
+    ASSERT_TRUE(WriteWav(file, WavLayout{}, tone, error)) << error;
     ASSERT_TRUE(engine.LoadSound(slot, file.c_str()));
   }
 
-  se_test::TemporaryFolder folder;
+  TemporaryFolder folder;
   se::ZSoundEngineOpenAL engine{se::SoundOutput::Loopback};
 };
 
@@ -177,9 +179,10 @@ TEST_F(SoundEngineLoopback, CopiesOfOneSamplePlayOnTheirOwnAndStopAllSoundsDelet
 TEST_F(SoundEngineLoopback, BadSampleFileIsRefusedLeavingTheSlotAsItWasEmptySlotsPlayNothingAndAGoodOneReplacesIt) {
   loadTone(5, 22050);
   const std::string eightBit = folder.file("eight-bit.wav");
-  se_test::WavLayout layout;
+  WavLayout layout;
   layout.bitsPerSample = 8;
-  ASSERT_TRUE(se_test::WriteFile(eightBit, se_test::MakeWav(layout, {1, 2})));
+  std::string error;
+  ASSERT_TRUE(WriteWav(eightBit, layout, {1, 2}, error)) << error;
   const std::string missing = folder.file("missing.wav");
 
   EXPECT_FALSE(engine.LoadSound(5, eightBit.c_str()));

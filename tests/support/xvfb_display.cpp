@@ -16,7 +16,7 @@ extern char** environ;
 
 namespace {
 
-int Spawn(const std::vector<std::string>& arguments, posix_spawn_file_actions_t* actions, pid_t* pid) {
+int spawn(const std::vector<std::string>& arguments, posix_spawn_file_actions_t* actions, pid_t* pid) {
   std::vector<char*> argv;
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
@@ -48,7 +48,7 @@ std::string XvfbDisplay::Start(int width, int height) {
   posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  const int spawnError = Spawn(arguments, &actions, &serverPid);
+  const int spawnError = spawn(arguments, &actions, &serverPid);
   posix_spawn_file_actions_destroy(&actions);
   close(pipeFds[1]);
   if (spawnError != 0) {
@@ -75,7 +75,7 @@ std::string XvfbDisplay::Start(int width, int height) {
 
 int RunProgram(const std::vector<std::string>& arguments) {
   pid_t pid = -1;
-  if (Spawn(arguments, nullptr, &pid) != 0) return -1;
+  if (spawn(arguments, nullptr, &pid) != 0) return -1;
   int status = 0;
   while (waitpid(pid, &status, 0) < 0) {
     if (errno != EINTR) return -1;

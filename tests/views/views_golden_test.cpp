@@ -12,8 +12,9 @@
 
 #include "app/headless_view.h"
 #include "ge/graphic_engine_gl.h"
-#include "tests/support/png_file.h"
-#include "tests/views/view_scenes.h"
+#include "support/png_file.h"
+#include "support/view_scenes.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ void checkAgainstGolden(ViewScene scene) {
     }
   }
   if (differentPixels > kMaximumDifferentPixels) {
-    const std::string actualPath = testing::TempDir() + scene.name + ".actual.png";
+    const std::string actualPath = MakeKeptFolder("varnelle-golden") + scene.name + ".actual.png";
     WritePng(actualPath, width, height, actual, error);
     ADD_FAILURE() << differentPixels << " pixels differ from " << goldenPath << ", the first at display (" << firstX
                   << ", " << firstY << "); this frame is in " << actualPath;

@@ -4,8 +4,6 @@
 // the level select), so that overlaps, see-through black and the two unit layers can be judged as
 // the player sees them. The engine's log lines go to the console and to "Log.log".
 // Usage: varnelle-contact-sheet output.png [data folder, default "../data"]
-#include <png.h>
-
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -21,6 +19,7 @@
 #include "game/screen_layout.h"
 #include "ge/bmp_image.h"
 #include "ge/graphic_engine_gl.h"
+#include "support/png_file.h"
 #include "tools/art/canvas.h"
 #include "tools/art/pixel_font.h"
 
@@ -180,32 +179,16 @@ std::unique_ptr<Game> mockLevelSelect() {
 }
 
 bool writePng(const char* path, const Canvas& canvas) {
-  std::FILE* file = std::fopen(path, "wb");
-  if (file == nullptr) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-  if (png == nullptr || info == nullptr || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(canvas.width()), static_cast<png_uint_32>(canvas.height()), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> row(static_cast<std::size_t>(canvas.width()) * 3);
+  std::vector<std::uint8_t> rgb;
+  rgb.reserve(static_cast<std::size_t>(canvas.width()) * static_cast<std::size_t>(canvas.height()) * 3);
   for (int y = 0; y < canvas.height(); ++y) {
     for (int x = 0; x < canvas.width(); ++x) {
       const Colour colour = canvas.get(x, y);
-      row[static_cast<std::size_t>(x) * 3] = colour.r;
-      row[static_cast<std::size_t>(x) * 3 + 1] = colour.g;
-      row[static_cast<std::size_t>(x) * 3 + 2] = colour.b;
+      rgb.insert(rgb.end(), {colour.r, colour.g, colour.b});
     }
-    png_write_row(png, row.data());
   }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0;
+  std::string error;
+  return WritePng(path, canvas.width(), canvas.height(), rgb, error);
 }
 
 }  // namespace

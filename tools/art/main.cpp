@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ge/bmp_image.h"
-#include "tools/art/icon_png.h"
+#include "support/png_file.h"
 #include "tools/art/icons.h"
 #include "tools/art/sheets.h"
 
@@ -17,7 +17,8 @@ int writeIcons(const std::string& folder) {
   for (const int size : art::kIconSizes) {
     const std::string path = folder + "/varnelle-" + std::to_string(size) + ".png";
     std::string error;
-    if (!art::WriteIconPng(path, art::DrawIcon(size), error)) {
+    const art::IconPicture icon = art::DrawIcon(size);
+    if (!WritePngRgba(path, icon.size, icon.size, icon.rgba, error)) {
       std::fprintf(stderr, "varnelle-art: %s\n", error.c_str());
       return 1;
     }

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "support/wav_writer.h"
 #include "tools/music/effects.h"
 #include "tools/music/instruments.h"
 #include "tools/music/score.h"
-#include "tools/music/wav_writer.h"
 
 namespace {
 
@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
               kSilentTailSeconds, kLeadInSeconds, loudestNearLoopPoint, samples[0], samples[1], samples[samples.size() - 2],
               samples.back(), overhangMismatches);
   std::string error;
-  if (!WriteWav(argv[1], samples, kSampleRate, error)) {
+  if (!WriteWav(argv[1], WavLayout{.channels = 2, .sampleRate = kSampleRate}, samples, error)) {
     std::fprintf(stderr, "varnelle-synth: %s\n", error.c_str());
     return 1;
   }

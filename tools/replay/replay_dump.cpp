@@ -10,7 +10,7 @@ namespace replay {
 
 namespace {
 
-void AppendUtf8(std::string& text, char32_t codePoint) {
+void appendUtf8(std::string& text, char32_t codePoint) {
   if (codePoint < 0x80) {
     text += static_cast<char>(codePoint);
   } else if (codePoint < 0x800) {
@@ -23,7 +23,7 @@ void AppendUtf8(std::string& text, char32_t codePoint) {
   }
 }
 
-char CellCharacter(const Level& level, std::int32_t x, std::int32_t y) {
+char cellCharacter(const Level& level, std::int32_t x, std::int32_t y) {
   if (level.unitAt(x, y) != nullptr) return '#';
   switch (level.cells[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)]) {
     case 0: return '.';
@@ -35,7 +35,7 @@ char CellCharacter(const Level& level, std::int32_t x, std::int32_t y) {
   }
 }
 
-std::string UnitName(const orvane::XUnit& unit) {
+std::string unitName(const orvane::XUnit& unit) {
   const std::string_view kind = unit.kindName();
   if (kind == "z_trigger_unit") return "trigger";
   if (kind == "z_swapper_unit") return "swapper";
@@ -43,12 +43,12 @@ std::string UnitName(const orvane::XUnit& unit) {
   return std::string(kind);
 }
 
-char ColourLetter(std::int32_t colour) {
+char colourLetter(std::int32_t colour) {
   return colour >= 1 && colour <= 3 ? static_cast<char>('A' + colour - 1) : '?';
 }
 
 // "key: value", or just "key:" when there is no value.
-void AddLine(std::string& dump, const char* key, const std::string& value) {
+void addLine(std::string& dump, const char* key, const std::string& value) {
   dump += key;
   dump += ':';
   if (!value.empty()) {
@@ -58,45 +58,45 @@ void AddLine(std::string& dump, const char* key, const std::string& value) {
   dump += '\n';
 }
 
-std::string Flag(bool value) { return value ? "1" : "0"; }
+std::string flag(bool value) { return value ? "1" : "0"; }
 
-void DumpLevel(std::string& dump, const Level& level) {
-  AddLine(dump, "running", Flag(level.running));
-  AddLine(dump, "failed", Flag(level.failed));
-  AddLine(dump, "won", Flag(level.won));
-  AddLine(dump, "solved", Flag(level.solved));
-  AddLine(dump, "tick", std::to_string(level.tickCount));
-  AddLine(dump, "failure", ReadableText(level.failureText));
+void dumpLevel(std::string& dump, const Level& level) {
+  addLine(dump, "running", flag(level.running));
+  addLine(dump, "failed", flag(level.failed));
+  addLine(dump, "won", flag(level.won));
+  addLine(dump, "solved", flag(level.solved));
+  addLine(dump, "tick", std::to_string(level.tickCount));
+  addLine(dump, "failure", ReadableText(level.failureText));
 
   std::string numbers;
   for (std::int32_t value : level.allowance) numbers += (numbers.empty() ? "" : " ") + std::to_string(value);
-  AddLine(dump, "allowance", numbers);
+  addLine(dump, "allowance", numbers);
   numbers.clear();
   for (std::int32_t value : level.delivered) numbers += (numbers.empty() ? "" : " ") + std::to_string(value);
-  AddLine(dump, "delivered", numbers);
+  addLine(dump, "delivered", numbers);
 
-  AddLine(dump, "cells", "");
+  addLine(dump, "cells", "");
   for (std::int32_t y = 0; y < kFieldSize; ++y) {
-    for (std::int32_t x = 0; x < kFieldSize; ++x) dump += CellCharacter(level, x, y);
+    for (std::int32_t x = 0; x < kFieldSize; ++x) dump += cellCharacter(level, x, y);
     dump += '\n';
   }
 
   std::string units;
   for (const auto& [sequence, placed] : level.units) {
     if (!units.empty()) units += "; ";
-    units += UnitName(*placed.unit) + "@" + std::to_string(placed.cell.x) + "," + std::to_string(placed.cell.y);
+    units += unitName(*placed.unit) + "@" + std::to_string(placed.cell.x) + "," + std::to_string(placed.cell.y);
     if (const auto* trigger = dynamic_cast<const orvane::ZTriggerUnit*>(placed.unit.get())) {
       units += " side=" + std::to_string(trigger->side);
     }
   }
-  AddLine(dump, "units", units);
+  addLine(dump, "units", units);
 
   std::string blocks;
   for (const Block& block : level.blocks) {
     if (!blocks.empty()) blocks += ' ';
-    blocks += std::to_string(block.x) + "," + std::to_string(block.y) + "," + ColourLetter(block.colour);
+    blocks += std::to_string(block.x) + "," + std::to_string(block.y) + "," + colourLetter(block.colour);
   }
-  AddLine(dump, "blocks", blocks);
+  addLine(dump, "blocks", blocks);
 }
 
 }  // namespace
@@ -108,9 +108,9 @@ std::string ReadableText(const std::string& windows1251) {
       text += "\\n";
       continue;
     }
-    const char32_t codePoint = cp1251::toUnicode(static_cast<unsigned char>(byte));
+    const char32_t codePoint = cp1251::ToUnicode(static_cast<unsigned char>(byte));
     // The one byte the code page leaves unassigned shows as the replacement character.
-    AppendUtf8(text, codePoint == 0 && byte != '\0' ? U'\uFFFD' : codePoint);
+    appendUtf8(text, codePoint == 0 && byte != '\0' ? U'\uFFFD' : codePoint);
   }
   return text;
 }
@@ -118,12 +118,12 @@ std::string ReadableText(const std::string& windows1251) {
 std::string DumpGame(const Game& game) {
   std::string dump;
   const bool levelOpen = game.currentLevel >= 0 && static_cast<std::size_t>(game.currentLevel) < game.levels.size();
-  AddLine(dump, "screen", levelOpen ? "level " + std::to_string(game.levels[game.currentLevel]->number) : "select");
-  AddLine(dump, "intro", std::to_string(game.introTimer));
-  if (levelOpen) DumpLevel(dump, *game.levels[static_cast<std::size_t>(game.currentLevel)]);
+  addLine(dump, "screen", levelOpen ? "level " + std::to_string(game.levels[game.currentLevel]->number) : "select");
+  addLine(dump, "intro", std::to_string(game.introTimer));
+  if (levelOpen) dumpLevel(dump, *game.levels[static_cast<std::size_t>(game.currentLevel)]);
   std::string solved;
   for (const auto& level : game.levels) solved += level->solved ? '1' : '0';
-  AddLine(dump, "levels-solved", solved);
+  addLine(dump, "levels-solved", solved);
   return dump;
 }
 

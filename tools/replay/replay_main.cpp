@@ -1,17 +1,21 @@
 // varnelle-replay: runs the real game without a window, frame by frame, on a script of mouse
 // moves and clicks, and prints its state or writes screenshots along the way.
 //
-// Each frame is the game's own: input Update, BeginFrame, Clear to black, updateGame, drawGame,
-// EndFrame, through the OpenGL engine on surfaceless EGL with the game's five textures. No sound.
+// Each frame is the game's own: input Update, BeginFrame, sound Update, Clear to black, updateGame,
+// drawGame, EndFrame, through the OpenGL engine on surfaceless EGL with the game's five textures.
+// The sound engine is the silent one: the music is started as in the game, and nothing is heard.
 // Run it from the build folder so that "../data/" is found. Dumps go to standard output; the
 // engines' log lines and every complaint go to the error stream.
+//
+// The script is checked whole before the first frame and then read again as it runs, so memory
+// does not grow with its length; standard input is first copied to a temporary file for that.
 //
 // With --still-frames the game draws each frame once into a draw list, which is played into two
 // engines: one draws every frame at full size, as the full loop does; the other goes through the
 // still-frame skipper and keeps its back buffer at half size, as a window presenting through
-// MIT-SHM does. After every frame the picture the skipper's engine last presented must equal the full
-// loop's, byte for byte; the end prints "still frames: S of F skipped, back buffer at half size"
-// (or "full size" when a draw made the second engine leave the half size).
+// MIT-SHM does. After every frame the picture the skipper's engine last presented must equal the
+// full loop's, byte for byte; the end prints "still frames: S of F skipped, back buffer at half
+// size" (or "full size" when a draw made the second engine leave the half size).
 //
 // Exit codes: 0 after the last line; 2 for a script that cannot be read (nothing runs then);
 // 1 when a screenshot cannot be written or an engine fails.
@@ -19,9 +23,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,7 +41,8 @@
 #include "ge/graphic_engine_gl.h"
 #include "ge/still_frame_skipper.h"
 #include "ie/input_engine_scripted.h"
-#include "tests/support/png_file.h"
+#include "se/sound_engine_silent.h"
+#include "support/png_file.h"
 #include "tools/replay/replay_dump.h"
 #include "tools/replay/replay_script.h"
 
@@ -69,7 +74,7 @@ class Replay {
     }
     graphicAdapter = adapter.get();
 
-    // The game's own start: the loading frame, then the input, the textures and the game.
+    // The game's own start: the loading frame, then the input, the textures, the game and its music.
     adapter->BeginFrame();
     adapter->Clear(0.0f, 0.0f, 0.0f);
     adapter->DrawText(50.0f, 0.0f, "Загрузка..."_cp1251, 0.0f, 1.0f, 0.0f, 0.92f);
@@ -85,6 +90,7 @@ class Replay {
     }
     gameObject = std::make_unique<Game>();
     game = gameObject.get();
+    sound.PlayMusic(0, 1.0f, true);
     return true;
   }
 
@@ -132,6 +138,7 @@ class Replay {
   bool RunFrame() {
     input.Update();
     adapter->BeginFrame();
+    sound.Update();
     adapter->Clear(0.0f, 0.0f, 0.0f);
     updateGame();
     drawGame();
@@ -172,7 +179,8 @@ class Replay {
     std::string error;
     if (!WritePng(step.file, ge::GraphicEngineGL::kBackBufferWidth, ge::GraphicEngineGL::kBackBufferHeight, rgb,
                   error)) {
-      std::fprintf(stderr, "replay: line %d: cannot write '%s': %s\n", step.line, step.file.c_str(), error.c_str());
+      std::fprintf(stderr, "replay: line %d: cannot write '%s': %s\n", step.line, replay::Printable(step.file).c_str(),
+                   error.c_str());
       return false;
     }
     return true;
@@ -187,31 +195,70 @@ class Replay {
   std::int64_t frameCount = 0;
   std::unique_ptr<ge::ZGraphicEngineAdapter> adapter;
   ie::ScriptedInputEngine input;
+  se::SilentSoundEngine sound;
   std::unique_ptr<Game> gameObject;
 };
 
-bool ReadScript(const std::string& name, std::vector<replay::Step>& steps) {
-  replay::ParseError error;
-  bool parsed = false;
-  if (name == "-") {
-    parsed = replay::ParseScript(std::cin, steps, error);
+void reportScriptError(const std::string& name, const replay::ParseError& error) {
+  const std::string shownName = name == "-" ? "standard input" : replay::Printable(name);
+  if (error.line > 0) {
+    std::fprintf(stderr, "replay: %s:%d: %s\n", shownName.c_str(), error.line, error.message.c_str());
   } else {
-    std::ifstream file(name, std::ios::binary);
-    if (!file) {
-      std::fprintf(stderr, "replay: cannot open the script '%s': %s\n", name.c_str(), std::strerror(errno));
+    std::fprintf(stderr, "replay: %s: %s\n", shownName.c_str(), error.message.c_str());
+  }
+}
+
+// Standard input can be read only once, but the script is read twice (checked, then run): it is
+// copied to an unnamed temporary file first, a block at a time. False, having said why, when
+// the copy fails.
+bool spoolStandardInput(std::ifstream& script) {
+  const char* folder = std::getenv("TMPDIR");
+  std::string path = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/varnelle-replay-XXXXXX";
+  const int descriptor = mkstemp(path.data());
+  if (descriptor < 0) {
+    std::fprintf(stderr, "replay: cannot keep standard input in a temporary file: %s\n", std::strerror(errno));
+    return false;
+  }
+  bool copied = true;
+  char block[65536];
+  for (;;) {
+    const std::size_t got = std::fread(block, 1, sizeof block, stdin);
+    if (got > 0 && write(descriptor, block, got) != static_cast<ssize_t>(got)) copied = false;
+    if (got < sizeof block) break;
+  }
+  if (std::ferror(stdin)) copied = false;
+  const int writeErrno = errno;
+  close(descriptor);
+  if (copied) script.open(path, std::ios::binary);
+  unlink(path.c_str());  // the open stream keeps the file until the process ends
+  if (!copied || !script) {
+    std::fprintf(stderr, "replay: cannot keep standard input in a temporary file: %s\n",
+                 std::strerror(copied ? errno : writeErrno));
+    return false;
+  }
+  return true;
+}
+
+// Opens the script and checks every line of it; nothing runs unless all are good.
+bool openAndCheckScript(const std::string& name, std::ifstream& script) {
+  if (name == "-") {
+    if (!spoolStandardInput(script)) return false;
+  } else {
+    script.open(name, std::ios::binary);
+    if (!script) {
+      std::fprintf(stderr, "replay: cannot open the script '%s': %s\n", replay::Printable(name).c_str(),
+                   std::strerror(errno));
       return false;
     }
-    parsed = replay::ParseScript(file, steps, error);
   }
-  if (!parsed) {
-    const std::string shownName = name == "-" ? "standard input" : name;
-    if (error.line > 0) {
-      std::fprintf(stderr, "replay: %s:%d: %s\n", shownName.c_str(), error.line, error.message.c_str());
-    } else {
-      std::fprintf(stderr, "replay: %s: %s\n", shownName.c_str(), error.message.c_str());
-    }
+  replay::ParseError error;
+  if (!replay::CheckScript(script, error)) {
+    reportScriptError(name, error);
+    return false;
   }
-  return parsed;
+  script.clear();
+  script.seekg(0);
+  return true;
 }
 
 }  // namespace
@@ -224,8 +271,9 @@ int main(int argumentCount, char** arguments) {
                  "Run it from the build folder, so that ../data/ holds the game's pictures.\n");
     return kScriptError;
   }
-  std::vector<replay::Step> steps;
-  if (!ReadScript(arguments[argumentCount - 1], steps)) return kScriptError;
+  const std::string name = arguments[argumentCount - 1];
+  std::ifstream script;
+  if (!openAndCheckScript(name, script)) return kScriptError;
 
   // Standard output carries the dumps alone; the engines' log lines go to the error stream.
   std::fflush(stdout);
@@ -238,8 +286,22 @@ int main(int argumentCount, char** arguments) {
 
   Replay replay(dumps, checkStillFrames);
   int status = replay.Start() ? 0 : kRunError;
-  for (std::size_t step = 0; status == 0 && step < steps.size(); ++step) {
-    if (!replay.Perform(steps[step])) status = kRunError;
+  // The second reading, as the script runs: one line's steps at a time.
+  replay::ScriptReader reader(script);
+  std::vector<replay::Step> steps;
+  replay::ParseError error;
+  while (status == 0 && reader.NextCommand(steps, error)) {
+    for (const replay::Step& step : steps) {
+      if (!replay.Perform(step)) {
+        status = kRunError;
+        break;
+      }
+    }
+  }
+  // Only a file changed between the two readings can fail here.
+  if (status == 0 && !error.message.empty()) {
+    reportScriptError(name, error);
+    status = kScriptError;
   }
   replay.Finish();
   std::fclose(dumps);

@@ -8,7 +8,7 @@ namespace replay {
 
 namespace {
 
-std::vector<std::string> SplitWords(const std::string& line) {
+std::vector<std::string> splitWords(const std::string& line) {
   std::vector<std::string> words;
   std::istringstream stream(line);
   std::string word;
@@ -17,18 +17,18 @@ std::vector<std::string> SplitWords(const std::string& line) {
 }
 
 // A whole number within [minimum, maximum]; otherwise false with the reason.
-bool ReadNumber(const std::string& word, std::int32_t minimum, std::int32_t maximum, const char* what,
+bool readNumber(const std::string& word, std::int32_t minimum, std::int32_t maximum, const char* what,
                 std::int32_t& value, std::string& problem) {
   long long number = 0;
   const char* first = word.data();
   const char* last = word.data() + word.size();
   const auto [end, status] = std::from_chars(first, last, number);
   if (status == std::errc::result_out_of_range) {
-    problem = std::string(what) + " '" + word + "' is out of range";
+    problem = std::string(what) + " '" + Printable(word) + "' is out of range";
     return false;
   }
   if (status != std::errc() || end != last) {
-    problem = std::string(what) + " '" + word + "' is not a whole number";
+    problem = std::string(what) + " '" + Printable(word) + "' is not a whole number";
     return false;
   }
   if (number < minimum || number > maximum) {
@@ -40,13 +40,13 @@ bool ReadNumber(const std::string& word, std::int32_t minimum, std::int32_t maxi
   return true;
 }
 
-bool ReadCoordinates(const std::vector<std::string>& words, std::size_t first, std::int32_t& x, std::int32_t& y,
+bool readCoordinates(const std::vector<std::string>& words, std::size_t first, std::int32_t& x, std::int32_t& y,
                      std::string& problem) {
-  return ReadNumber(words[first], -kMaxCoordinate, kMaxCoordinate, "x", x, problem) &&
-         ReadNumber(words[first + 1], -kMaxCoordinate, kMaxCoordinate, "y", y, problem);
+  return readNumber(words[first], -kMaxCoordinate, kMaxCoordinate, "x", x, problem) &&
+         readNumber(words[first + 1], -kMaxCoordinate, kMaxCoordinate, "y", y, problem);
 }
 
-bool ReadButton(const std::string& word, std::int32_t& button, std::string& problem) {
+bool readButton(const std::string& word, std::int32_t& button, std::string& problem) {
   if (word == "left") {
     button = kLeftButton;
     return true;
@@ -55,7 +55,7 @@ bool ReadButton(const std::string& word, std::int32_t& button, std::string& prob
     button = kRightButton;
     return true;
   }
-  problem = "the button is left or right, not '" + word + "'";
+  problem = "the button is left or right, not '" + Printable(word) + "'";
   return false;
 }
 
@@ -72,7 +72,7 @@ class LineReader {
 
   // Reads one line; false with the reason when it is not a command.
   bool Read(const std::string& text, std::string& problem) {
-    const std::vector<std::string> words = SplitWords(text);
+    const std::vector<std::string> words = splitWords(text);
     if (words.empty() || words[0][0] == '#') return true;
     const std::string& command = words[0];
 
@@ -100,14 +100,14 @@ class LineReader {
     std::int32_t button = kLeftButton;
     if (command == "wait") {
       std::int32_t frames = 0;
-      if (!expect(1, "wait N") || !ReadNumber(words[1], 0, kMaxWaitFrames, "frame count", frames, problem)) return false;
+      if (!expect(1, "wait N") || !readNumber(words[1], 0, kMaxWaitFrames, "frame count", frames, problem)) return false;
       Wait(frames);
     } else if (command == "move") {
-      if (!expect(2, "move X Y") || !ReadCoordinates(words, 1, x, y, problem)) return false;
+      if (!expect(2, "move X Y") || !readCoordinates(words, 1, x, y, problem)) return false;
       Move(x, y);
     } else if (command == "press" || command == "release") {
       if (!expect(1, command == "press" ? "press left|right" : "release left|right") ||
-          !ReadButton(words[1], button, problem)) {
+          !readButton(words[1], button, problem)) {
         return false;
       }
       if (command == "press") {
@@ -116,7 +116,7 @@ class LineReader {
         Release(button);
       }
     } else if (command == "click" || command == "rclick") {
-      if (!expect(2, command == "click" ? "click X Y" : "rclick X Y") || !ReadCoordinates(words, 1, x, y, problem)) {
+      if (!expect(2, command == "click" ? "click X Y" : "rclick X Y") || !readCoordinates(words, 1, x, y, problem)) {
         return false;
       }
       button = command == "click" ? kLeftButton : kRightButton;
@@ -128,8 +128,8 @@ class LineReader {
     } else if (command == "drag") {
       std::int32_t toX = 0;
       std::int32_t toY = 0;
-      if (!expect(4, "drag X1 Y1 X2 Y2") || !ReadCoordinates(words, 1, x, y, problem) ||
-          !ReadCoordinates(words, 3, toX, toY, problem)) {
+      if (!expect(4, "drag X1 Y1 X2 Y2") || !readCoordinates(words, 1, x, y, problem) ||
+          !readCoordinates(words, 3, toX, toY, problem)) {
         return false;
       }
       Move(x, y);
@@ -143,7 +143,7 @@ class LineReader {
       if (!expect(0, "dump")) return false;
       Dump();
     } else {
-      problem = "unknown command '" + command + "'";
+      problem = "unknown command '" + Printable(command) + "'";
       return false;
     }
     return true;
@@ -158,27 +158,90 @@ class LineReader {
 
 }  // namespace
 
-bool ParseScript(std::istream& script, std::vector<Step>& steps, ParseError& error) {
-  steps.clear();
-  std::string text;
-  int line = 0;
-  while (std::getline(script, text)) {
-    ++line;
-    // Scripts written on Windows end their lines with a carriage return.
-    if (!text.empty() && text.back() == '\r') text.pop_back();
-    std::string problem;
-    if (!LineReader(steps, line).Read(text, problem)) {
-      steps.clear();
-      error = {line, problem};
-      return false;
+bool ScriptReader::readLine(std::string& text, bool& tooLong) {
+  text.clear();
+  tooLong = false;
+  std::streambuf* bytes = script.rdbuf();
+  if (bytes == nullptr || !script.good()) return false;
+  bool any = false;
+  for (;;) {
+    const std::streambuf::int_type next = bytes->sbumpc();
+    if (std::streambuf::traits_type::eq_int_type(next, std::streambuf::traits_type::eof())) {
+      script.setstate(std::ios::eofbit);
+      break;
+    }
+    any = true;
+    const char byte = std::streambuf::traits_type::to_char_type(next);
+    if (byte == '\n') break;
+    if (text.size() < kMaxLineBytes) {
+      text.push_back(byte);
+    } else {
+      tooLong = true;
     }
   }
-  if (script.bad()) {
+  if (!any) return false;
+  ++line;
+  // A byte-order mark, which some editors put before the first line.
+  if (line == 1 && text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+  // Scripts written on Windows end their lines with a carriage return.
+  if (!text.empty() && text.back() == '\r') text.pop_back();
+  return true;
+}
+
+bool ScriptReader::NextCommand(std::vector<Step>& steps, ParseError& error) {
+  error = {};
+  std::string text;
+  bool tooLong = false;
+  while (readLine(text, tooLong)) {
     steps.clear();
-    error = {0, "the script cannot be read"};
+    std::string problem;
+    if (tooLong) {
+      problem = "the line is longer than " + std::to_string(kMaxLineBytes) + " bytes";
+    } else if (LineReader(steps, line).Read(text, problem)) {
+      if (steps.empty()) continue;  // a comment or a blank line
+      return true;
+    }
+    steps.clear();
+    error = {line, problem};
     return false;
   }
-  return true;
+  steps.clear();
+  if (script.bad()) error = {0, "the script cannot be read"};
+  return false;
+}
+
+bool CheckScript(std::istream& script, ParseError& error) {
+  ScriptReader reader(script);
+  std::vector<Step> steps;
+  while (reader.NextCommand(steps, error)) {
+  }
+  return error.message.empty();
+}
+
+bool ParseScript(std::istream& script, std::vector<Step>& steps, ParseError& error) {
+  steps.clear();
+  ScriptReader reader(script);
+  std::vector<Step> lineSteps;
+  while (reader.NextCommand(lineSteps, error)) steps.insert(steps.end(), lineSteps.begin(), lineSteps.end());
+  if (error.message.empty()) return true;
+  steps.clear();
+  return false;
+}
+
+std::string Printable(const std::string& bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string shown;
+  for (const char byte : bytes) {
+    const auto value = static_cast<unsigned char>(byte);
+    if (value >= 0x20 && value < 0x7F) {
+      shown.push_back(byte);
+    } else {
+      shown += "\\x";
+      shown.push_back(kHex[value >> 4]);
+      shown.push_back(kHex[value & 0xF]);
+    }
+  }
+  return shown;
 }
 
 }  // namespace replay

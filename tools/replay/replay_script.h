@@ -1,4 +1,6 @@
-// Replay scripts: the player's mouse written down line by line, read whole before any frame runs.
+// Replay scripts: the player's mouse written down line by line, checked whole before any frame
+// runs and then read again line by line as it runs, so that a script of any length takes the
+// same memory.
 //
 //   # a comment; blank lines are ignored
 //   wait N              run N frames with the input unchanged
@@ -11,9 +13,12 @@
 //   dump                print the game's state
 //   shot FILE.png       write the last presented frame as a PNG
 //
-// click, rclick and drag are read as the steps they stand for.
+// click, rclick and drag are read as the steps they stand for. A UTF-8 byte-order mark before the
+// first line is skipped; lines may end in "\r\n". Messages quote bytes that are not printable
+// ASCII as \xNN, so a NUL or a control byte in a bad line shows as what it is.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <string>
@@ -45,8 +50,35 @@ struct ParseError {
   std::string message;
 };
 
-// Reads the whole script. Returns false with the first line that cannot be read and what is
-// wrong with it; `steps` then holds nothing to run.
+// A line longer than this is not a command anyone wrote; refusing it keeps memory bounded.
+inline constexpr std::size_t kMaxLineBytes = 4096;
+
+// Reads a script one line at a time, holding only the current line.
+class ScriptReader {
+ public:
+  explicit ScriptReader(std::istream& script) : script(script) {}
+
+  // Replaces `steps` with the steps of the next line that holds a command. False at the end of
+  // the script (`error.message` empty) or at a line that cannot be read (`error` says which line
+  // and why; line 0 when the script itself cannot be read).
+  bool NextCommand(std::vector<Step>& steps, ParseError& error);
+
+ private:
+  // False at the end of the script; `tooLong` when the line was cut at kMaxLineBytes.
+  bool readLine(std::string& text, bool& tooLong);
+
+  std::istream& script;
+  int line = 0;
+};
+
+// Reads the whole script, checking every line and keeping nothing: true when it would all run.
+bool CheckScript(std::istream& script, ParseError& error);
+
+// Reads the whole script into `steps` (for small scripts and tests). Returns false with the first
+// line that cannot be read and what is wrong with it; `steps` then holds nothing to run.
 bool ParseScript(std::istream& script, std::vector<Step>& steps, ParseError& error);
+
+// `bytes` as shown in a message: printable ASCII as it is, every other byte as \xNN.
+std::string Printable(const std::string& bytes);
 
 }  // namespace replay

@@ -1,5 +1,5 @@
-// Laying written-down layouts on a level and running the machine, for the tests.
-#include "tests/game/layout.h"
+// Laying written-down layouts on a level and running the machine.
+#include "support/level_layout.h"
 
 #include <cstring>
 #include <memory>
@@ -70,7 +70,7 @@ Blocks blocksOf(const Level& level) {
 std::string readable(const std::string& windows1251) {
   std::string utf8;
   for (const char byte : windows1251) {
-    const char32_t codePoint = cp1251::toUnicode(static_cast<unsigned char>(byte));
+    const char32_t codePoint = cp1251::ToUnicode(static_cast<unsigned char>(byte));
     if (codePoint < 0x80) {
       utf8 += static_cast<char>(codePoint);
     } else if (codePoint < 0x800) {

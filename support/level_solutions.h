@@ -1,5 +1,5 @@
 // Solved layouts of catalogue levels: the conveyors as an 11 × 11 text grid and the units placed from
-// the palette. Plain data, so that the solution tests and the replay scripts can share them.
+// the palette. Plain data, shared by the solution tests, the replay scripts and the benchmarks.
 //
 // Grid: one string per row y (0 at the top), one character per column x (0 at the left):
 //   '>' right, 'v' down, '<' left, '^' up conveyor; '.' an empty cell (cells under a unit are empty).
@@ -11,12 +11,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/level.h"
+
 namespace level_solutions {
 
-// Palette entries, in palette order.
-inline constexpr std::int32_t kTrigger = 0;
-inline constexpr std::int32_t kSwapper = 1;
-inline constexpr std::int32_t kAccumulator = 2;
+// Palette entries, in palette order (the level's own numbering).
+inline constexpr std::int32_t kTrigger = kTriggerEntry;
+inline constexpr std::int32_t kSwapper = kSwapperEntry;
+inline constexpr std::int32_t kAccumulator = kAccumulatorEntry;
 
 // A trigger's first output side; a trigger starts on the left and one click turns it to the right.
 inline constexpr std::int32_t kLeft = 0;

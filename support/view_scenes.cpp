@@ -1,26 +1,26 @@
 // The scenes are built the way a player would leave them: conveyors on cells, units taken from the
 // palette within its allowances, then the run ticked frame by frame.
-#include "tests/views/view_scenes.h"
+#include "support/view_scenes.h"
 
-#include <algorithm>
-#include <array>
 #include <cassert>
 
-#include "tests/game/level_solutions.h"
+#include "support/level_layout.h"
+#include "support/level_solutions.h"
 
 namespace {
 
-// One string per row, one character per column, as in the solved layouts.
-void layConveyors(Level& level, const std::array<const char*, kFieldSize>& rows) {
-  for (std::int32_t y = 0; y < kFieldSize; ++y) {
-    for (std::int32_t x = 0; x < kFieldSize; ++x) level.cells[x][y] = std::max(0, level_solutions::cellContent(rows[y][x]));
-  }
+using level_solutions::kLeft;
+using level_solutions::kRight;
+
+// The scenes are fixed, so a layout a player could not make is a mistake in this file.
+void lay(Level& level, const std::array<const char*, kFieldSize>& rows) {
+  [[maybe_unused]] const std::string problem = layout::layConveyors(level, rows);
+  assert(problem.empty() && "scene lays a grid a player could not");
 }
 
-orvane::XUnit* placeFromPalette(Level& level, int entry, std::int32_t x, std::int32_t y) {
-  assert(level.allowance[entry] > 0 && level.canPlaceUnit(x, y) && "scene places a unit where a player could not");
-  level.allowance[entry] -= 1;
-  return level.placeUnit(level.palette[entry]->clone(), Cell{x, y});
+void place(Level& level, const level_solutions::Placement& placement) {
+  [[maybe_unused]] const std::string problem = layout::placeFromPalette(level, placement);
+  assert(problem.empty() && "scene places a unit where a player could not");
 }
 
 std::unique_ptr<Game> gameAfterIntro() {
@@ -43,7 +43,7 @@ ViewScene stoppedLevelScene() {
   ViewScene scene{"stopped_level", gameAfterIntro()};
   scene.game->currentLevel = 11;
   Level& level = *scene.game->levels[11];
-  layConveyors(level, {
+  lay(level, {
                           "..v.v.v.v..",  // 0
                           "..v.v.v.v..",  // 1
                           "..>>v<<.v..",  // 2
@@ -56,7 +56,7 @@ ViewScene stoppedLevelScene() {
                           "..v..v.....",  // 9
                           "..v..v.....",  // 10
                       });
-  placeFromPalette(level, kTriggerEntry, 3, 3)->toggle();
+  place(level, {kTriggerEntry, 3, 3, kRight});
   // The accumulator dragged with the pointer over cell (7, 8), a free place: drawn green.
   level.dragging = true;
   level.dragIndex = kAccumulatorEntry;
@@ -69,7 +69,7 @@ ViewScene runningLevelScene() {
   ViewScene scene{"running_level", gameAfterIntro()};
   scene.game->currentLevel = 9;
   Level& level = *scene.game->levels[9];
-  layConveyors(level, {
+  lay(level, {
                           "vvvvvvvvvvv",  // 0
                           "vvvvvvvvvvv",  // 1
                           ">>v<<v>>v<<",  // 2
@@ -82,10 +82,10 @@ ViewScene runningLevelScene() {
                           "...........",  // 9
                           "..v..v..v..",  // 10
                       });
-  placeFromPalette(level, kTriggerEntry, 4, 4);
-  placeFromPalette(level, kSwapperEntry, 0, 8);
-  placeFromPalette(level, kSwapperEntry, 3, 8);
-  placeFromPalette(level, kSwapperEntry, 6, 8);
+  place(level, {kTriggerEntry, 4, 4, kLeft});
+  place(level, {kSwapperEntry, 0, 8, kLeft});
+  place(level, {kSwapperEntry, 3, 8, kLeft});
+  place(level, {kSwapperEntry, 6, 8, kLeft});
   level.start();
   // One step and 37 ticks into the next: every block has entered row 0 and glides toward row 1.
   for (int tick = 0; tick < 64 + 37; ++tick) level.tick();

@@ -1,5 +1,6 @@
-// Test helpers that lay a written-down layout on a level the way a player would (conveyors on the
-// cells, units cloned from the palette within its allowances) and run the machine.
+// Helpers of the tests and the simulation benchmark that lay a written-down layout on a level the way
+// a player would (conveyors on the cells, units cloned from the palette within its allowances) and
+// run the machine.
 #pragma once
 
 #include <array>
@@ -8,7 +9,7 @@
 #include <vector>
 
 #include "game/level.h"
-#include "tests/game/level_solutions.h"
+#include "support/level_solutions.h"
 
 namespace layout {
 

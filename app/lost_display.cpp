@@ -1,0 +1,21 @@
+// The X I/O error handler: one fatal log line naming the display, then the process ends at once.
+#include "app/lost_display.h"
+
+#include <X11/Xlib.h>
+
+#include <cstdio>
+
+#include "base/event_log.h"
+
+namespace {
+
+int endOnIoError(Display* display) {
+  char text[256];
+  const char* name = display != nullptr ? DisplayString(display) : nullptr;
+  std::snprintf(text, sizeof text, "Lost the connection to the display %s", name != nullptr ? name : "");
+  LogError("GE", text);  // never returns: Xlib would call exit() if it did
+}
+
+}  // namespace
+
+void EndOnLostDisplay() { XSetIOErrorHandler(endOnIoError); }

@@ -1,0 +1,17 @@
+#include "support/file_bytes.h"
+
+#include <cstdio>
+
+bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) {
+    error = "cannot create " + path;
+    return false;
+  }
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (std::fclose(file) != 0 || !written) {
+    error = "cannot write " + path;
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The X connection lost at many moments, from the start-up question through the engines' start-up
+# to play: the game's client killed (xdotool windowkill) or the X server stopped. Every time the
+# game ends with exit code 1 (never a signal) and an ".error: " line last on the console and in
+# "Log.log"; where the game noticed the loss itself, the line names the display.
+source "$(dirname "$0")/e2e_lib.sh"
+e2e_setup 1024x768
+
+# Delays after the game window appears, in seconds: through the engines' start-up (shaders, the
+# loading frame, the input connection, textures, music) and into play. "question" kills while the
+# start-up question is shown.
+delays=(question 0 0 0.01 0.02 0.04 0.06 0.08 0.1 0.13 0.16 0.2 0.25 0.3 0.4 0.6 1.2 2.5)
+round=0
+failures=0
+declare -A endings
+for how in windowkill server; do
+  for delay in "${delays[@]}"; do
+    round=$((round + 1))
+    e2e_run_folder
+    e2e_start_game
+    e2e_wait 20 "the start-up question" question_shown
+    if [ "$delay" = question ]; then
+      target=$(find_question)
+    else
+      e2e_answer No
+      e2e_wait_game_window
+      target=$GAME_WINDOW
+      sleep "$delay"
+    fi
+    if [ $how = windowkill ]; then
+      xdotool windowkill "$target" 2>/dev/null
+    else
+      kill "$XVFB_PID"
+      wait "$XVFB_PID" 2>/dev/null
+    fi
+    e2e_wait_exit 30
+    console="$E2E_RUN/build/console.txt"
+    last=$(console_last_line)
+    ending="exit $GAME_STATUS: $(sed 's/display :[0-9.]*/display :N/' <<<"${last:0:72}")"
+    if [ "$GAME_STATUS" -ne 1 ] || ! grep -q '^[A-Z]*\.error: ' <<<"$last" \
+        || [ "$(tail -n 1 "$E2E_RUN/build/Log.log" 2>/dev/null)" != "$last" ]; then
+      echo "round $round ($how after $delay): BAD, $ending; console:" >&2
+      tail -n 5 "$console" >&2
+      failures=$((failures + 1))
+    fi
+    endings["$how, $ending"]=$((${endings["$how, $ending"]:-0} + 1))
+    echo "round $round ($how after $delay): $ending"
+    rm -rf "$E2E_RUN"
+    [ $how = server ] && e2e_start_xvfb 1024x768
+  done
+done
+echo "--- $round kills, how each ended:"
+for ending in "${!endings[@]}"; do echo "${endings[$ending]} x $ending"; done | sort -k3
+[ $failures -eq 0 ] || e2e_fail "$failures of $round kills did not end cleanly"
+echo "PASS"
