@@ -71,22 +71,10 @@ to_window() {
   fi
 }
 click() { local at; at=$(to_window "$1" "$2"); e2e_click ${at}; }
-# A full-screen window may have lost its title (the toolkit makes it anew without a window
-# manager): it is the game's visible window as large as the screen.
-find_fullscreen_window() {
-  local window
-  for window in $(xdotool search --all --onlyvisible --pid "$GAME_PID" --name '' 2>/dev/null); do
-    if [ "$(window_geometry "$window")" = "${screen_width}x${screen_height}+0+0" ]; then
-      echo "$window"
-      return 0
-    fi
-  done
-  return 1
-}
 wait_game_window() {
   if [ "$fullscreen" = 1 ]; then
-    e2e_wait 20 "a window covering the screen" find_fullscreen_window
-    GAME_WINDOW=$(find_fullscreen_window)
+    e2e_wait 20 "a window covering the screen" find_fullscreen_window "$screen_width" "$screen_height"
+    GAME_WINDOW=$(find_fullscreen_window "$screen_width" "$screen_height")
   else
     e2e_wait_game_window
   fi

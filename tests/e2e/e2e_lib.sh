@@ -83,6 +83,19 @@ game_running() { kill -0 "$GAME_PID" 2>/dev/null; }
 find_question() { xdotool search --all --onlyvisible --pid "$GAME_PID" --name '^$' 2>/dev/null | head -n 1; }
 find_game_window() { xdotool search --all --onlyvisible --pid "$GAME_PID" --name '^Varnelle$' 2>/dev/null | head -n 1; }
 question_shown() { [ -n "$(find_question)" ]; }
+# find_fullscreen_window WIDTH HEIGHT: the game's visible window as large as the screen. Found by
+# its size, since without a window manager the toolkit makes the full-screen window anew and its
+# title can be lost.
+find_fullscreen_window() {
+  local window
+  for window in $(xdotool search --all --onlyvisible --pid "$GAME_PID" --name '' 2>/dev/null); do
+    if [ "$(window_geometry "$window")" = "${1}x${2}+0+0" ]; then
+      echo "$window"
+      return 0
+    fi
+  done
+  return 1
+}
 game_window_shown() { [ -n "$(find_game_window)" ]; }
 
 # e2e_answer No|Yes|Close: "Yes" is the dialog's default button (Return), Escape answers "No",

@@ -17,19 +17,8 @@ printf '%s\n' "wait 400" "shot $E2E_WORK/select.png" "click 130 35" "wait 150" "
 e2e_start_game
 e2e_answer Yes
 
-# The full-screen window: visible, the game's, and as large as the screen.
-find_fullscreen_window() {
-  local window
-  for window in $(xdotool search --all --onlyvisible --pid "$GAME_PID" --name '' 2>/dev/null); do
-    if [ "$(window_geometry "$window")" = "${screen_width}x${screen_height}+0+0" ]; then
-      echo "$window"
-      return 0
-    fi
-  done
-  return 1
-}
-e2e_wait 20 "a window covering the screen" find_fullscreen_window
-GAME_WINDOW=$(find_fullscreen_window)
+e2e_wait 20 "a window covering the screen" find_fullscreen_window "$screen_width" "$screen_height"
+GAME_WINDOW=$(find_fullscreen_window "$screen_width" "$screen_height")
 
 shows_fitted() {
   "$E2E_TOOL" shot root "$E2E_WORK/screen.png" && "$E2E_TOOL" fitted "$E2E_WORK/screen.png" "$1"
