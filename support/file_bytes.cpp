@@ -1,3 +1,4 @@
+// Writing a whole file from bytes, for the tools and tests that make pictures and sounds.
 #include "support/file_bytes.h"
 
 #include <cstdio>
@@ -8,7 +9,8 @@ bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& by
     error = "cannot create " + path;
     return false;
   }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  // An empty vector may have no storage at all, and fwrite must not be given a null buffer.
+  const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   if (std::fclose(file) != 0 || !written) {
     error = "cannot write " + path;
     return false;
