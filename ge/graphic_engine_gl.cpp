@@ -299,8 +299,10 @@ GraphicEngineGL::~GraphicEngineGL() {
   } else {
     // Shut down from a thread that cannot take the context (the game thread still holds it):
     // the process ends right after, and releasing under the other thread's feet is the worse risk.
-    // The presenter's image and shared memory go with the process.
-    static_cast<void>(presenter.release());
+    // The presenter frees its memory without talking to the server; the shared segment goes
+    // with the process.
+    if (presenter) presenter->Abandon();
+    presenter.reset();
     egl.Abandon();
   }
   LogMessage(kTag, "GE was killed");

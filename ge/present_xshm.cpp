@@ -122,6 +122,21 @@ XShmPresenter::~XShmPresenter() {
   if (gc != nullptr) XFreeGC(x, static_cast<GC>(gc));
 }
 
+void XShmPresenter::Abandon() {
+  if (image == nullptr) return;
+  XImage* picture = asImage(image);
+  if (sharedMemory) {
+    delete reinterpret_cast<XShmSegmentInfo*>(picture->obdata);
+    picture->obdata = nullptr;
+    picture->data = nullptr;
+    shmdt(shmAddress);
+  }
+  // Client memory only: XDestroyImage sends nothing to the server. The GC stays with the
+  // connection, since freeing it would.
+  XDestroyImage(picture);
+  image = nullptr;
+}
+
 void XShmPresenter::PutEnlarged(const std::uint8_t* rgba) {
   XImage* picture = asImage(image);
   const int width = picture->width;

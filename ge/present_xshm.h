@@ -25,6 +25,10 @@ class XShmPresenter {
   // pixel as a 2 × 2 block, into the window's top-left corner, and waits until the server has it.
   void PutEnlarged(const std::uint8_t* rgba);
 
+  // Frees this side's memory without a word to the server, for a shutdown on a thread that does
+  // not own the connection: the server lets go of the segment when the process ends.
+  void Abandon();
+
  private:
   void* display = nullptr;  // Display*
   unsigned long window = 0;
