@@ -3,6 +3,7 @@
 
 #include <X11/Xlib.h>
 
+#include <csignal>
 #include <cstdio>
 
 #include "base/event_log.h"
@@ -18,4 +19,9 @@ int endOnIoError(Display* display) {
 
 }  // namespace
 
-void EndOnLostDisplay() { XSetIOErrorHandler(endOnIoError); }
+void EndOnLostDisplay() {
+  // A stopped X server closes the socket: the next write to it must fail (and reach the handler
+  // through Xlib) instead of killing the process with SIGPIPE.
+  std::signal(SIGPIPE, SIG_IGN);
+  XSetIOErrorHandler(endOnIoError);
+}

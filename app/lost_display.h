@@ -6,6 +6,7 @@
 // the libraries' destructors and unloads the GL driver while the game thread may still be inside
 // it. The handler here writes "GE.error: Lost the connection to the display NAME" and ends the
 // process through LogError, which runs no destructor. Xlib keeps one handler for the whole
-// process, so this covers the graphic and input engines' own connections too. Call once the
-// toolkit has opened its display.
+// process, so this covers the graphic and input engines' own connections too. Writes to a closed
+// connection are made to fail rather than raise SIGPIPE. Call once the toolkit has opened its
+// display, before other threads start.
 void EndOnLostDisplay();
