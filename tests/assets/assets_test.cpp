@@ -4,14 +4,12 @@
 // lasts at least a minute. The desktop icons are RGBA PNGs the generator reproduces as well.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "ge/bmp_image.h"
 #include "tests/support/temporary_folder.h"
@@ -148,17 +146,16 @@ TEST(Assets, EveryIconIsASquareRgbaPngOfItsSize) {
 }
 
 TEST(Assets, GeneratorReproducesTheCommittedIconsByteForByte) {
-  std::string folder = ::testing::TempDir() + "varnelle_icons_XXXXXX";
-  ASSERT_NE(nullptr, mkdtemp(folder.data()));
-  const std::string command = "'" + std::string(VARNELLE_ART_TOOL) + "' --icons '" + folder + "' > /dev/null";
+  const TemporaryFolder temporary;
+  const std::string command = "'" + std::string(VARNELLE_ART_TOOL) + "' --icons '" + temporary.path() + "' > /dev/null";
   ASSERT_EQ(0, std::system(command.c_str()));
   for (const int size : kIconSizes) {
-    const std::string generated = folder + "/" + iconName(size);
-    EXPECT_TRUE(readFile(generated) == readFile(committedIcon(size)))
+    EXPECT_TRUE(readFile(temporary.file(iconName(size))) == readFile(committedIcon(size)))
         << iconName(size) << " differs from the generator's output: run varnelle-art --icons ../dist/icons";
-    std::remove(generated.c_str());
   }
-  EXPECT_EQ(0, rmdir(folder.c_str())) << "the generator wrote files it was not asked for";
+  const auto entries = std::filesystem::directory_iterator(temporary.path());
+  EXPECT_EQ(std::size(kIconSizes), static_cast<std::size_t>(std::distance(begin(entries), end(entries))))
+      << "the generator wrote files it was not asked for";
 }
 
 TEST(Assets, MusicIsAnMp3UnderTwoMegabytesWhoseInfoTagGivesAMinuteOrMore) {
