@@ -20,6 +20,7 @@
 #include "app/shutdown.h"
 #include "app/standard_descriptors.h"
 #include "app/stop_signals.h"
+#include "base/display_geometry.h"
 #include "ge/egl_context.h"
 
 namespace {
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
   fullscreen = fl_choice("Fullscreen?", "No", "Yes", nullptr) == 1;
   RecordQuestionAnswered();
 
-  auto* window = new GameWindow(0, 10, 640, 480, "Varnelle");
+  auto* window = new GameWindow(0, 10, display::kBackBufferWidth, display::kBackBufferHeight, "Varnelle");
   window->end();
   window->show(argc, argv);
   window->position(20, 20);

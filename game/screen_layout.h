@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "base/display_geometry.h"
 #include "game/level.h"
 #include "game/unit.h"
 #include "ie/input_engine.h"
@@ -28,7 +29,9 @@ struct ScreenRect {
 };
 
 // The mouse on the logical screen: display pixels halved, truncating toward zero.
-inline ScreenPoint logicalMouse(const ie::XInputEngine& input) { return {input.MouseX() / 2, input.MouseY() / 2}; }
+inline ScreenPoint logicalMouse(const ie::XInputEngine& input) {
+  return {display::ToLogical(input.MouseX()), display::ToLogical(input.MouseY())};
+}
 
 // Level select: one 40 × 40 cell per level, five to a row, the first at (110, 15).
 inline constexpr std::int32_t kLevelSelectColumns = 5;

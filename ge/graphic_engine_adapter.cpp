@@ -1,6 +1,8 @@
-// The logical screen: offsets every quad and text by (96, 8) into the canvas and presents the canvas.
+// The logical screen: moves every quad and text to where the logical screen sits in the canvas
+// and presents the canvas.
 #include "ge/graphic_engine_adapter.h"
 
+#include "base/display_geometry.h"
 #include "ge/quad.h"
 
 namespace ge {
@@ -15,10 +17,12 @@ void ZGraphicEngineAdapter::Clear(float r, float g, float b) { engine->Clear(r, 
 void ZGraphicEngineAdapter::EndFrame() {
   engine->SetRenderTarget(-1);
   engine->SetTexture(kCanvasSlot);
-  // Canvas pixels 96..416 across and 8..248 down, enlarged onto the whole back buffer.
+  // The logical screen's part of the canvas, enlarged onto the whole back buffer.
+  constexpr display::TextureRect screen = display::kLogicalScreenInCanvas;
   Quad quad;
-  MakeQuad(quad, 0.0f, 0.0f, 640.0f, 480.0f);
-  SetQuadTexture(quad, 0.1875f, 0.03125f, 0.8125f, 0.96875f);
+  MakeQuad(quad, 0.0f, 0.0f, static_cast<float>(display::kBackBufferWidth),
+           static_cast<float>(display::kBackBufferHeight));
+  SetQuadTexture(quad, screen.left, screen.top, screen.right, screen.bottom);
   engine->DrawQuad(&quad);
   engine->EndFrame();
 }

@@ -1,7 +1,8 @@
-// The adapter the game draws through: a 320 × 240 logical screen inside the 512 × 256 canvas,
-// enlarged two times onto the 640 × 480 back buffer at the end of each frame.
+// The adapter the game draws through: the logical screen inside the canvas, enlarged onto the
+// back buffer at the end of each frame (base/display_geometry.h).
 #pragma once
 
+#include "base/display_geometry.h"
 #include "ge/graphic_engine.h"
 
 namespace ge {
@@ -21,8 +22,8 @@ class ZGraphicEngineAdapter final : public XGraphicEngine {
   XGraphicEngine* engine;  // not owned
 
   // Where the logical screen sits in the canvas.
-  static constexpr float kOffsetX = 96.0f;
-  static constexpr float kOffsetY = 8.0f;
+  static constexpr float kOffsetX = static_cast<float>(display::kCanvasOffsetX);
+  static constexpr float kOffsetY = static_cast<float>(display::kCanvasOffsetY);
 };
 
 }  // namespace ge

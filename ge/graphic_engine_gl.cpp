@@ -19,7 +19,6 @@
 #include "ge/present_xshm.h"
 #include "ge/quad.h"
 #include "ge/text_layout.h"
-#include "ge/viewport_fit.h"
 
 namespace ge {
 
@@ -330,13 +329,13 @@ void GraphicEngineGL::KeepBackBufferAtHalfSize() {
   if (halfSize) return;
   glGenTextures(1, &halfTexture);
   glBindTexture(GL_TEXTURE_2D, halfTexture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kBackBufferWidth / 2, kBackBufferHeight / 2, 0, GL_RGBA,
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, display::kLogicalWidth, display::kLogicalHeight, 0, GL_RGBA,
                GL_UNSIGNED_BYTE, nullptr);
   setSampling(GL_CLAMP_TO_EDGE);
   glGenFramebuffers(1, &halfFramebuffer);
   glBindFramebuffer(GL_FRAMEBUFFER, halfFramebuffer);
   glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, halfTexture, 0);
-  clearToBlack(halfFramebuffer, kBackBufferWidth / 2, kBackBufferHeight / 2);
+  clearToBlack(halfFramebuffer, display::kLogicalWidth, display::kLogicalHeight);
   halfSize = true;
   rebindTarget();
 }
@@ -351,7 +350,7 @@ void GraphicEngineGL::leaveHalfSize(bool keepPicture) {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, halfFramebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, fullSize);
     // Nearest two-times enlargement: each half-size pixel becomes its 2 × 2 block, exactly.
-    glBlitFramebuffer(0, 0, kBackBufferWidth / 2, kBackBufferHeight / 2, 0, 0, kBackBufferWidth, kBackBufferHeight,
+    glBlitFramebuffer(0, 0, display::kLogicalWidth, display::kLogicalHeight, 0, 0, kBackBufferWidth, kBackBufferHeight,
                       GL_COLOR_BUFFER_BIT, GL_NEAREST);
   } else {
     clearToBlack(fullSize, kBackBufferWidth, kBackBufferHeight);
@@ -596,7 +595,7 @@ void GraphicEngineGL::present() {
     egl.SwapBuffers();
     return;
   }
-  const ViewportFit fit = FitBackBuffer(windowWidth, windowHeight);
+  const display::Fit fit = display::FitBackBuffer(windowWidth, windowHeight);
 
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, backBufferFramebuffer);
@@ -619,8 +618,8 @@ void GraphicEngineGL::present() {
 }
 
 void GraphicEngineGL::presentHalfSize() {
-  constexpr int halfWidth = kBackBufferWidth / 2;
-  constexpr int halfHeight = kBackBufferHeight / 2;
+  constexpr int halfWidth = display::kLogicalWidth;
+  constexpr int halfHeight = display::kLogicalHeight;
   halfPixels.resize(static_cast<std::size_t>(halfWidth) * halfHeight * 4);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, halfFramebuffer);
   glReadPixels(0, 0, halfWidth, halfHeight, GL_RGBA, GL_UNSIGNED_BYTE, halfPixels.data());
@@ -641,7 +640,7 @@ void GraphicEngineGL::ReadBackBufferRows(int top, int count, std::uint8_t* rgb) 
     if (count == 0) return;
     const int firstHalfRow = top / 2;
     const int halfRows = (top + count - 1) / 2 - firstHalfRow + 1;
-    constexpr int halfWidth = kBackBufferWidth / 2;
+    constexpr int halfWidth = display::kLogicalWidth;
     std::vector<std::uint8_t> half(static_cast<std::size_t>(halfWidth) * 3 * static_cast<std::size_t>(halfRows));
     glBindFramebuffer(GL_READ_FRAMEBUFFER, halfFramebuffer);
     glReadPixels(0, firstHalfRow, halfWidth, halfRows, GL_RGB, GL_UNSIGNED_BYTE, half.data());

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/display_geometry.h"
 #include "ge/egl_context.h"
 #include "ge/font_atlas.h"
 #include "ge/graphic_engine.h"
@@ -19,10 +20,10 @@ class XShmPresenter;
 
 class GraphicEngineGL final : public XGraphicEngine {
  public:
-  static constexpr int kBackBufferWidth = 640;
-  static constexpr int kBackBufferHeight = 480;
-  static constexpr int kCanvasWidth = 512;
-  static constexpr int kCanvasHeight = 256;
+  static constexpr int kBackBufferWidth = display::kBackBufferWidth;
+  static constexpr int kBackBufferHeight = display::kBackBufferHeight;
+  static constexpr int kCanvasWidth = display::kCanvasWidth;
+  static constexpr int kCanvasHeight = display::kCanvasHeight;
   static constexpr int kPendingCapacity = 32000;  // quads the pending store holds
   static constexpr int kFlushThreshold = 30000;   // queuing this many quads flushes them at once
   static constexpr int kMaxTextureSide = 1024;

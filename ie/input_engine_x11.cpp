@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
+#include "base/display_geometry.h"
 #include "base/event_log.h"
-#include "ge/viewport_fit.h"
 #include "ie/button_press_log.h"
 
 namespace ie {
@@ -14,8 +14,6 @@ namespace ie {
 namespace {
 
 constexpr const char* kTag = "IE";
-constexpr int kBackBufferWidth = 640;
-constexpr int kBackBufferHeight = 480;
 // X's fourth "button" is the wheel; the back side button comes as button 8.
 constexpr unsigned kBackButtonMask = 0;  // the core protocol keeps no mask for it
 
@@ -70,12 +68,6 @@ constexpr KeycodeTable makeKeycodeTable() {
 constexpr KeycodeTable kKeycodeTable = makeKeycodeTable();
 
 // Floor division: a pointer one pixel left of the picture must map to −1, not 0.
-int floorDivide(long long numerator, long long denominator) {
-  long long quotient = numerator / denominator;
-  if ((numerator % denominator != 0) && ((numerator < 0) != (denominator < 0))) --quotient;
-  return static_cast<int>(quotient);
-}
-
 // Xlib reports a protocol error (a window that has gone, say) through a process-wide handler whose
 // default ends the process. While the engine reads, errors on its own connection are noted
 // instead and turned into the engine's fatal messages; errors on other connections (the toolkit's,
@@ -167,7 +159,7 @@ void InputEngineX11::ReadPointer() {
   // never reaches the toolkit, so the latch must not wait for its record.
   const bool pointerInWindow = sameScreen && windowX >= 0 && windowY >= 0 && windowX < static_cast<int>(width) &&
                                windowY < static_cast<int>(height);
-  const ge::ViewportFit fit = ge::FitBackBuffer(static_cast<int>(width), static_cast<int>(height));
+  const display::Fit fit = display::FitBackBuffer(static_cast<int>(width), static_cast<int>(height));
   if (sameScreen) MapToBackBuffer(fit, windowX, windowY);
 
   // Presses the toolkit recorded, per button, oldest first.
@@ -191,14 +183,10 @@ void InputEngineX11::ReadPointer() {
   }
 }
 
-void InputEngineX11::MapToBackBuffer(const ge::ViewportFit& fit, int windowX, int windowY) {
-  if (fit.width > 0 && fit.height > 0) {
-    cursorX = floorDivide(static_cast<long long>(windowX - fit.x) * kBackBufferWidth, fit.width);
-    cursorY = floorDivide(static_cast<long long>(windowY - fit.y) * kBackBufferHeight, fit.height);
-  } else {
-    cursorX = windowX;
-    cursorY = windowY;
-  }
+void InputEngineX11::MapToBackBuffer(const display::Fit& fit, int windowX, int windowY) {
+  const display::Point point = display::WindowToBackBuffer(fit, windowX, windowY);
+  cursorX = point.x;
+  cursorY = point.y;
 }
 
 void InputEngineX11::ReadKeyboard() {

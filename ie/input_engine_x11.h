@@ -2,7 +2,7 @@
 // display connection of its own.
 //
 // - Cursor: XQueryPointer relative to the game window, mapped back through the same fit as the
-//   picture (ge/viewport_fit.h) into 640 × 480 back-buffer pixels; outside the picture it reads
+//   picture (base/display_geometry.h) into 640 × 480 back-buffer pixels; outside the picture it reads
 //   beyond that range (negative left of and above it).
 // - Buttons: 0 left (X button 1), 1 right (X button 3), 2 middle (X button 2) from the pointer's
 //   button mask; 3 is the "back" side button (X button 8), which the core protocol keeps no mask
@@ -24,7 +24,7 @@
 #include <array>
 #include <vector>
 
-#include "ge/viewport_fit.h"
+#include "base/display_geometry.h"
 #include "ie/button_latch.h"
 #include "ie/button_press_log.h"
 #include "ie/input_state.h"
@@ -48,7 +48,7 @@ class InputEngineX11 final : public ZInputStateEngine {
   void ReadKeyboard();
   // Window pixels to back-buffer pixels through the picture's fit; floor division, so that left
   // of and above the picture read negative.
-  void MapToBackBuffer(const ge::ViewportFit& fit, int windowX, int windowY);
+  void MapToBackBuffer(const display::Fit& fit, int windowX, int windowY);
 
   unsigned long window;
   _XDisplay* display = nullptr;

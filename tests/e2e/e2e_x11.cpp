@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "ge/viewport_fit.h"
+#include "base/display_geometry.h"
 #include "support/png_file.h"
 
 namespace {
@@ -138,7 +138,7 @@ int checkFitted(const char* shotFile, const char* referenceFile) {
     std::printf("a picture has no pixels\n");
     return 1;
   }
-  const ge::ViewportFit fit = ge::FitBackBuffer(shot.width, shot.height);
+  const display::Fit fit = display::FitBackBuffer(shot.width, shot.height);
   long litBarPixels = 0;
   for (int y = 0; y < shot.height; ++y) {
     for (int x = 0; x < shot.width; ++x) {

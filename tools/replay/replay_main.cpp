@@ -32,6 +32,7 @@
 
 #include "app/game_pictures_loader.h"
 #include "base/cp1251.h"
+#include "base/display_geometry.h"
 #include "game/draw_game.h"
 #include "game/game.h"
 #include "game/game_globals.h"
@@ -104,7 +105,7 @@ class Replay {
         return true;
       case replay::Action::Move:
         // Logical coordinates; the engine reports back-buffer pixels, two to a logical pixel.
-        input.SetPointer(2 * step.x, 2 * step.y);
+        input.SetPointer(display::ToBackBuffer(step.x), display::ToBackBuffer(step.y));
         return true;
       case replay::Action::Press:
       case replay::Action::Release:
