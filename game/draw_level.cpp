@@ -43,9 +43,6 @@ void drawArrow(ge::XGraphicEngine& engine, ScreenPoint at, std::int32_t content)
   engine.DrawQuad(&quad);
 }
 
-// The tile column of a colour letter in a level text: "A" 1, "B" 2, "C" 3.
-std::int32_t letterTile(char letter) { return static_cast<unsigned char>(letter) - 64; }
-
 const char* difficultyName(std::int32_t difficulty) {
   switch (difficulty) {
     case 1: return "Easy";
@@ -71,7 +68,7 @@ void drawInputs(ge::XGraphicEngine& engine, const Level& level, std::int32_t fra
     if (level.running) continue;
     for (std::size_t n = 0; n < input.size(); ++n) {
       const std::int32_t row = -1 - static_cast<std::int32_t>(n);
-      drawFieldTile(engine, blockTileOrigin({kCellWidth * column, kCellHeight * row}), letterTile(input[n]), 0);
+      drawFieldTile(engine, blockTileOrigin({kCellWidth * column, kCellHeight * row}), colourOfLetter(input[n]), 0);
     }
   }
 }
@@ -137,7 +134,7 @@ void drawTargets(ge::XGraphicEngine& engine, const Level& level, std::int32_t fr
     // The letters still expected keep their places; during a run the next one blinks.
     for (std::int32_t n = delivered; n < length; ++n) {
       if (level.running && n == delivered && blink) continue;
-      drawFieldTile(engine, {outlet.x, 182 + 6 * (length - n)}, letterTile(target[n]), 0);
+      drawFieldTile(engine, {outlet.x, 182 + 6 * (length - n)}, colourOfLetter(target[n]), 0);
     }
   }
 }

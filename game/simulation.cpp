@@ -102,7 +102,7 @@ void Level::tick() {
       const auto expected = static_cast<std::size_t>(delivered[column]);
       if (expected == target.size()) {
         breakRule(kOutOfBounds);
-      } else if (target[expected] - 64 == block.colour) {
+      } else if (colourOfLetter(target[expected]) == block.colour) {
         block.colour = 0;
         ++delivered[column];
       } else {
