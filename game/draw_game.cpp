@@ -9,6 +9,7 @@
 #include "game/format_text.h"
 #include "game/game_globals.h"
 #include "game/screen_layout.h"
+#include "game/sheet_drawing.h"
 #include "ge/quad.h"
 
 namespace {
@@ -49,15 +50,6 @@ void drawTitleTexts(ge::XGraphicEngine& engine) {
   engine.DrawText(160.0f, 220.0f, "© Команда Varnelle, 2026"_cp1251, 0.3f, 0.3f, 0.3f, 0.94f);
 }
 
-// A region of the button sheet drawn at (x, y), w × h.
-void drawSheetRegion(ge::XGraphicEngine& engine, float x, float y, float width, float height, float u0, float v0,
-                     float u1, float v1) {
-  ge::Quad quad;
-  ge::MakeQuad(quad, x, y, width, height);
-  ge::SetQuadTexture(quad, u0, v0, u1, v1);
-  engine.DrawQuad(&quad);
-}
-
 // One cell per level; the cells are exactly the areas a click picks. The label, the difficulty
 // strip and the solved mark lie inside the cell, across its whole width.
 void drawLevelGrid(ge::XGraphicEngine& engine, const Game& game) {
@@ -65,19 +57,16 @@ void drawLevelGrid(ge::XGraphicEngine& engine, const Game& game) {
   for (std::size_t index = 0; index < game.levels.size(); ++index) {
     const Level& level = *game.levels[index];
     const ScreenRect cell = levelCellRect(static_cast<std::int32_t>(index));
-    const auto x = static_cast<float>(cell.x);
-    const auto y = static_cast<float>(cell.y);
-    const auto width = static_cast<float>(cell.width);
-    drawSheetRegion(engine, x, y, width, static_cast<float>(cell.height), 0.0f, 0.25f, 0.5f, 0.75f);
+    drawSheetRect(engine, kLevelCellTile, cell.x, cell.y, cell.width, cell.height);
     char label[20];
     formatText(label, "LVL%d", static_cast<int>(index + 1));
-    engine.DrawText(x + width / 2.0f, y + 1.0f, label, 1.0f, 1.0f, 1.0f, 1.0f);
-    // The Easy, Medium and Hard strips lie one under the other; a level without one shows none.
+    engine.DrawText(static_cast<float>(cell.x + cell.width / 2), static_cast<float>(cell.y + 1), label, 1.0f, 1.0f, 1.0f,
+                    1.0f);
+    // A level without a difficulty of the three shows no strip.
     if (level.difficulty >= 1 && level.difficulty <= 3) {
-      const float stripV0 = 0.25f + 0.125f * static_cast<float>(level.difficulty - 1);
-      drawSheetRegion(engine, x, y + 15.0f, width, 10.0f, 0.5f, stripV0, 1.0f, stripV0 + 0.125f);
+      drawSheetRect(engine, difficultyStrip(level.difficulty), cell.x, cell.y + 15, cell.width, 10);
     }
-    if (level.solved) drawSheetRegion(engine, x, y + 27.0f, width, 10.0f, 0.5f, 0.625f, 1.0f, 0.75f);
+    if (level.solved) drawSheetRect(engine, kSolvedMarkTile, cell.x, cell.y + 27, cell.width, 10);
   }
 }
 

@@ -11,7 +11,7 @@
 #include "game/format_text.h"
 #include "game/level.h"
 #include "game/screen_layout.h"
-#include "ge/quad.h"
+#include "game/sheet_drawing.h"
 
 namespace {
 
@@ -21,30 +21,30 @@ struct BlockSprite {
   std::int32_t colour;
 };
 
-// The field and button sheets are grids of 4 × 4 tiles, each a quarter of the image each way.
-ge::Quad tileQuad(std::int32_t x, std::int32_t y, std::int32_t size, std::int32_t column, std::int32_t row) {
-  ge::Quad quad;
-  ge::MakeQuad(quad, static_cast<float>(x), static_cast<float>(y), static_cast<float>(size),
-               static_cast<float>(size));
-  ge::SetQuadTexture(quad, static_cast<float>(column) / 4.0f, static_cast<float>(row) / 4.0f,
-                     static_cast<float>(column + 1) / 4.0f, static_cast<float>(row + 1) / 4.0f);
-  return quad;
-}
-
-void drawFieldTile(ge::XGraphicEngine& engine, ScreenPoint at, std::int32_t column, std::int32_t row) {
-  const ge::Quad quad = tileQuad(at.x, at.y, kFieldTileSize, column, row);
-  engine.DrawQuad(&quad);
+void drawFieldTile(ge::XGraphicEngine& engine, ScreenPoint at, const SheetRect& tile) {
+  drawSheetRect(engine, tile, at.x, at.y, kFieldTileSize, kFieldTileSize);
 }
 
 // The arrow over a conveyor lets the animated belt show through it.
 void drawArrow(ge::XGraphicEngine& engine, ScreenPoint at, std::int32_t content) {
-  ge::Quad quad = tileQuad(at.x, at.y, kFieldTileSize, content - 1, 3);
-  ge::TintQuad(quad, 1.0f, 1.0f, 1.0f, 0.75f);
-  engine.DrawQuad(&quad);
+  drawSheetRect(engine, fieldTile(content - 1, kArrowRow), at.x, at.y, kFieldTileSize, kFieldTileSize,
+                {1.0f, 1.0f, 1.0f, 0.75f});
 }
 
-// The tile column of a colour letter in a level text: "A" 1, "B" 2, "C" 3.
-std::int32_t letterTile(char letter) { return static_cast<unsigned char>(letter) - 64; }
+// The tile of a block, or of a colour letter of a level text.
+constexpr SheetRect blockTile(std::int32_t colour) { return fieldTile(colour, kFloorRow); }
+
+// The floor of an uncovered cell: bare, or a conveyor at this animation frame. Leftward and upward
+// conveyors play their row's animation backwards.
+SheetRect floorTile(std::int32_t content, std::int32_t frame) {
+  switch (content) {
+    case 1: return fieldTile(frame, kHorizontalConveyorRow);
+    case 2: return fieldTile(frame, kVerticalConveyorRow);
+    case 3: return fieldTile(3 - frame, kHorizontalConveyorRow);
+    case 4: return fieldTile(3 - frame, kVerticalConveyorRow);
+    default: return fieldTile(0, kFloorRow);
+  }
+}
 
 const char* difficultyName(std::int32_t difficulty) {
   switch (difficulty) {
@@ -65,13 +65,16 @@ void drawInputs(ge::XGraphicEngine& engine, const Level& level, std::int32_t fra
     const std::string& input = level.inputs[column];
     if (input.empty()) continue;
     // The feeder fills the three rows above the field, from the top one down.
-    for (std::int32_t row = -3; row <= -1; ++row) drawFieldTile(engine, fieldTileOrigin({column, row}), frame, 2);
+    for (std::int32_t row = -3; row <= -1; ++row) {
+      drawFieldTile(engine, fieldTileOrigin({column, row}), fieldTile(frame, kVerticalConveyorRow));
+    }
     // While stopped, the queue stands where a run puts its blocks at rest: the first letter lowest,
     // in row -1, the later ones above it.
     if (level.running) continue;
     for (std::size_t n = 0; n < input.size(); ++n) {
       const std::int32_t row = -1 - static_cast<std::int32_t>(n);
-      drawFieldTile(engine, blockTileOrigin({kCellWidth * column, kCellHeight * row}), letterTile(input[n]), 0);
+      const ScreenPoint at = blockTileOrigin({kCellWidth * column, kCellHeight * row});
+      drawFieldTile(engine, at, blockTile(colourOfLetter(input[n])));
     }
   }
 }
@@ -91,14 +94,7 @@ void drawFieldAndLowerLayer(ge::XGraphicEngine& engine, const Level& level, std:
       if (level.unitAt(x, y) == nullptr) {
         engine.SetTexture(ge::kFieldSheetSlot);
         const std::int32_t content = level.cells[x][y];
-        // Leftward and upward conveyors play their row's animation backwards.
-        switch (content) {
-          case 1: drawFieldTile(engine, tile, frame, 1); break;
-          case 2: drawFieldTile(engine, tile, frame, 2); break;
-          case 3: drawFieldTile(engine, tile, 3 - frame, 1); break;
-          case 4: drawFieldTile(engine, tile, 3 - frame, 2); break;
-          default: drawFieldTile(engine, tile, 0, 0); break;
-        }
+        drawFieldTile(engine, tile, floorTile(content, frame));
         if (content >= 1 && content <= 4) drawArrow(engine, tile, content);
       }
       const ScreenPoint anchor = fieldCellOrigin({x, y});
@@ -131,13 +127,13 @@ void drawTargets(ge::XGraphicEngine& engine, const Level& level, std::int32_t fr
     // The outlet fills the row under the field.
     const ScreenPoint outlet = fieldTileOrigin({column, kFieldSize});
     const auto length = static_cast<std::int32_t>(target.size());
-    drawFieldTile(engine, outlet, frame, 2);
+    drawFieldTile(engine, outlet, fieldTile(frame, kVerticalConveyorRow));
     std::int32_t delivered = level.delivered[column];
     if (delivered < 0) delivered = 0;
     // The letters still expected keep their places; during a run the next one blinks.
     for (std::int32_t n = delivered; n < length; ++n) {
       if (level.running && n == delivered && blink) continue;
-      drawFieldTile(engine, {outlet.x, 182 + 6 * (length - n)}, letterTile(target[n]), 0);
+      drawFieldTile(engine, {outlet.x, 182 + 6 * (length - n)}, blockTile(colourOfLetter(target[n])));
     }
   }
 }
@@ -155,7 +151,7 @@ void drawBlocks(ge::XGraphicEngine& engine, const Level& level) {
       if (sprites[a].tile.y > sprites[b].tile.y) std::swap(sprites[a], sprites[b]);
     }
   }
-  for (const BlockSprite& sprite : sprites) drawFieldTile(engine, sprite.tile, sprite.colour, 0);
+  for (const BlockSprite& sprite : sprites) drawFieldTile(engine, sprite.tile, blockTile(sprite.colour));
 }
 
 void drawUpperLayer(ge::XGraphicEngine& engine, const Level& level) {
@@ -174,8 +170,7 @@ void drawButtons(ge::XGraphicEngine& engine) {
   engine.SetTexture(ge::kButtonSheetSlot);
   for (std::int32_t button = 0; button < kLevelButtonCount; ++button) {
     const ScreenRect place = levelButtonRect(button);
-    const ge::Quad quad = tileQuad(place.x, place.y, place.width, button, 0);
-    engine.DrawQuad(&quad);
+    drawSheetRect(engine, buttonFace(button), place.x, place.y, place.width, place.height);
   }
 }
 

@@ -87,7 +87,7 @@ void Level::start() {
     const std::string& input = inputs[static_cast<std::size_t>(column)];
     for (std::size_t i = 0; i < input.size(); ++i) {
       // The first letter waits directly above the field, the later ones queue above it.
-      blocks.push_back(Block{column, -1 - static_cast<std::int32_t>(i), input[i] - 64});
+      blocks.push_back(Block{column, -1 - static_cast<std::int32_t>(i), colourOfLetter(input[i])});
     }
   }
   tickCount = 0;

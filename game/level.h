@@ -22,6 +22,9 @@ inline constexpr std::int32_t kStepTicks = 64;
 inline constexpr std::int32_t kDX[4] = {1, 0, -1, 0};
 inline constexpr std::int32_t kDY[4] = {0, 1, 0, -1};
 
+// Level texts write the colours 1, 2, 3 as the letters "A", "B", "C": the letter's byte value − 64.
+constexpr std::int32_t colourOfLetter(char letter) { return static_cast<unsigned char>(letter) - 64; }
+
 // Cell contents: 0 empty, 1..4 a conveyor of direction content − 1.
 inline constexpr std::int32_t kEmptyCell = 0;
 inline constexpr std::int32_t kDirectionRight = 0;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "game/sheet_layout.h"
 #include "ge/bmp_image.h"
 #include "tests/support/temporary_folder.h"
 
@@ -21,6 +22,9 @@ const std::string kDataFolder = std::string(VARNELLE_SOURCE_DIR) + "/data/";
 struct Rect {
   int x, y, w, h;
 };
+
+// A rectangle the game draws from (game/sheet_layout.h).
+Rect rectOf(const SheetRect& tile) { return {tile.x, tile.y, tile.width, tile.height}; }
 
 // A committed picture read as the texture loader reads it.
 struct Picture {
@@ -61,8 +65,10 @@ void expectDistinctTiles(const Picture& picture, const std::vector<std::pair<con
 }
 
 TEST(Assets, EveryPictureHasItsSizeAndEveryNamedTileAPictureOfItsOwn) {
-  const std::pair<const char*, int> sizes[] = {{"field.bmp", 64}, {"button.bmp", 80}, {"unit.bmp", 128},
-                                               {"logo.bmp", 100}, {"vusk.bmp", 200}};
+  const std::pair<const char*, int> sizes[] = {{"field.bmp", kFieldSheet.width}, {"button.bmp", kButtonSheet.width},
+                                               {"unit.bmp", kUnitSheet.width}, {"logo.bmp", 100}, {"vusk.bmp", 200}};
+  static_assert(kFieldSheet.width == kFieldSheet.height && kButtonSheet.width == kButtonSheet.height &&
+                kUnitSheet.width == kUnitSheet.height);
   for (const auto& [name, side] : sizes) {
     const Picture picture(name);
     EXPECT_EQ(side, picture.image.width) << name;
@@ -73,7 +79,7 @@ TEST(Assets, EveryPictureHasItsSizeAndEveryNamedTileAPictureOfItsOwn) {
   }
 
   const Picture field("field.bmp");
-  const auto tile = [](int column, int row) { return Rect{16 * column, 16 * row, 16, 16}; };
+  const auto tile = [](int column, int row) { return rectOf(fieldTile(column, row)); };
   EXPECT_EQ(256, field.visible(tile(0, 0))) << "the floor is opaque";
   expectDistinctTiles(field, {{"floor", tile(0, 0)}, {"block A", tile(1, 0)}, {"block B", tile(2, 0)}, {"block C", tile(3, 0)}}, 150);
   for (int i = 0; i < 4; ++i) {
@@ -86,18 +92,20 @@ TEST(Assets, EveryPictureHasItsSizeAndEveryNamedTileAPictureOfItsOwn) {
   expectDistinctTiles(field, {{"arrow 0", tile(0, 3)}, {"arrow 1", tile(1, 3)}, {"arrow 2", tile(2, 3)}, {"arrow 3", tile(3, 3)}}, 30);
 
   const Picture button("button.bmp");
-  expectDistinctTiles(button, {{"face 0", {0, 0, 20, 20}}, {"face 1", {20, 0, 20, 20}}, {"face 2", {40, 0, 20, 20}},
-                               {"face 3", {60, 0, 20, 20}}}, 300);
+  expectDistinctTiles(button, {{"face 0", rectOf(buttonFace(0))}, {"face 1", rectOf(buttonFace(1))},
+                               {"face 2", rectOf(buttonFace(2))}, {"face 3", rectOf(buttonFace(3))}}, 300);
   EXPECT_TRUE(button.black(0, 0)) << "faces have rounded corners";
-  EXPECT_EQ(1600, button.visible({0, 20, 40, 40})) << "the level cell is opaque";
-  expectDistinctTiles(button, {{"easy", {40, 20, 40, 10}}, {"medium", {40, 30, 40, 10}}, {"hard", {40, 40, 40, 10}},
-                               {"strip 3", {40, 50, 40, 10}}}, 400);
+  EXPECT_EQ(1600, button.visible(rectOf(kLevelCellTile))) << "the level cell is opaque";
+  expectDistinctTiles(button, {{"easy", rectOf(difficultyStrip(1))}, {"medium", rectOf(difficultyStrip(2))},
+                               {"hard", rectOf(difficultyStrip(3))}, {"solved", rectOf(kSolvedMarkTile)}}, 400);
 
   const Picture unit("unit.bmp");
-  EXPECT_EQ(48 * 32, unit.visible({0, 0, 48, 32})) << "the lower body is opaque";
-  expectDistinctTiles(unit, {{"upper 0", {0, 32, 48, 32}}, {"upper 1", {0, 64, 48, 32}}, {"upper 2", {0, 96, 48, 32}}}, 48 * 32 * 3 / 4);
-  expectDistinctTiles(unit, {{"left mark", {48, 32, 16, 16}}, {"right mark", {48, 48, 16, 16}}}, 60);
-  expectDistinctTiles(unit, {{"colour A", {48, 104, 8, 8}}, {"colour B", {48, 112, 8, 8}}, {"colour C", {48, 120, 8, 8}}}, 64);
+  EXPECT_EQ(48 * 32, unit.visible(rectOf(kLowerBodyTile))) << "the lower body is opaque";
+  expectDistinctTiles(unit, {{"upper 0", rectOf(kTriggerBodyTile)}, {"upper 1", rectOf(kSwapperBodyTile)},
+                             {"upper 2", rectOf(kAccumulatorBodyTile)}}, 48 * 32 * 3 / 4);
+  expectDistinctTiles(unit, {{"left mark", rectOf(sideMarkTile(0))}, {"right mark", rectOf(sideMarkTile(1))}}, 60);
+  expectDistinctTiles(unit, {{"colour A", rectOf(storedColourTile(1))}, {"colour B", rectOf(storedColourTile(2))},
+                             {"colour C", rectOf(storedColourTile(3))}}, 64);
   EXPECT_EQ(0, unit.visible({64, 0, 64, 128})) << "the right half is unused";
 }
 

@@ -1,10 +1,9 @@
-// formatText: printf rules into a fixed buffer owned by the caller, never a byte past its end.
+// formatText: a fixed buffer owned by the caller, cut and terminated, never a byte past its end.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "base/cp1251.h"
 #include "game/format_text.h"
 
 namespace {
@@ -28,17 +27,6 @@ TEST(FormatText, LongTextIsCutToTheBufferAndNothingPastItIsWritten) {
   EXPECT_EQ('\0', guarded.buffer[9]);
   for (const char byte : guarded.before) EXPECT_EQ(0x5A, byte);
   for (const char byte : guarded.after) EXPECT_EQ(0x5A, byte);
-}
-
-TEST(FormatText, FormatsByThePrintfRules) {
-  char counts[10];
-  EXPECT_STREQ("x3", formatText(counts, "x%d", 3));
-  EXPECT_STREQ("-1", formatText(counts, "%d", -1));
-  EXPECT_STREQ("000000012", formatText(counts, "%09d", 12));  // exactly fills the buffer
-  char label[20];
-  EXPECT_STREQ("\xD3\xF0\xEE\xE2\xE5\xED\xFC 13", formatText(label, "%s %d", "Уровень"_cp1251, 13));
-  EXPECT_STREQ("100%", formatText(label, "%d%%", 100));
-  EXPECT_STREQ("", formatText(label, ""));
 }
 
 }  // namespace

@@ -77,45 +77,6 @@ TEST_F(DrawGame, IntroFadesEachLogoInAndOut) {
   EXPECT_EQ("Varnelle\nv0.9", engine.texts().at(0).text);
 }
 
-TEST_F(DrawGame, LevelGridShowsEveryLevelWithLabelStripAndSolvedMark) {
-  game.levels[3]->solved = true;
-  game.levels[12]->solved = true;
-  draw();
-  // Six title texts (their places are pinned by the level-select picture), then the button sheet
-  // is selected once for the whole grid: per level a cell, its label, its difficulty strip and,
-  // when solved, the mark.
-  std::vector<std::string> expected;
-  expected.push_back("SetTexture " + std::to_string(ge::kButtonSheetSlot));
-  const auto region = [&expected](float x, float y, float height, float u0, float v0, float u1, float v1) {
-    std::ostringstream line;
-    line << CallKind::DrawQuad << " texture " << ge::kButtonSheetSlot << " colour ffffffff " << x << " " << y << " 40 "
-         << height << " " << u0 << " " << v0 << " " << u1 << " " << v1;
-    expected.push_back(line.str());
-  };
-  const std::vector<std::int32_t> difficulty = {1, 1, 1, 2, 2, 3, 3, 1, 2, 2, 1, 2, 2};
-  for (std::size_t i = 0; i < 13; ++i) {
-    const float x = 110.0f + 40.0f * static_cast<float>(i % 5);
-    const float y = 15.0f + 40.0f * static_cast<float>(i / 5);
-    region(x, y, 40, 0, 0.25f, 0.5f, 0.75f);
-    std::ostringstream label;
-    label << "DrawText LVL" << i + 1 << " at " << x + 20 << " " << y + 1 << " colour 1 1 1 1";
-    expected.push_back(label.str());
-    const float stripV = 0.25f + 0.125f * static_cast<float>(difficulty[i] - 1);
-    region(x, y + 15, 10, 0.5f, stripV, 1.0f, stripV + 0.125f);
-    if (i == 3 || i == 12) region(x, y + 27, 10, 0.5f, 0.625f, 1.0f, 0.75f);
-  }
-  ASSERT_GT(engine.calls.size(), 6u);
-  std::vector<std::string> actual;
-  for (std::size_t i = 0; i < engine.calls.size(); ++i) {
-    if (i < 6) {
-      EXPECT_EQ(CallKind::DrawText, engine.calls[i].kind);
-    } else {
-      actual.push_back(describe(engine.calls[i]));
-    }
-  }
-  EXPECT_EQ(expected, actual);
-}
-
 TEST_F(DrawGame, OpenLevelIsDrawnByTheLevelViewAloneAlsoThroughTheProgramWidePointers) {
   game.currentLevel = 9;
   Level& level = *game.levels[9];

@@ -92,65 +92,29 @@ class DrawLevel : public ::testing::Test {
   ie::ScriptedInputEngine input;
 };
 
-TEST_F(DrawLevel, StoppedLevelShowsTheInputQueueWhereTheRunWillPutIt) {
-  level.setInput(5, "ABC");
-  draw();
-  EXPECT_EQ(CallKind::SetTexture, engine.calls.at(0).kind);
-  EXPECT_EQ(ge::kFieldSheetSlot, engine.calls[0].slot);
-  const Tiles tiles = fieldTiles();
-  EXPECT_EQ((Tiles{{96, 4, 0, 2}, {96, 16, 0, 2}, {96, 28, 0, 2}, {96, 24, 1, 0}, {96, 12, 2, 0}, {96, 0, 3, 0}}),
-            Tiles(tiles.begin(), tiles.begin() + 6));
-  for (std::size_t i = 0; i < 6; ++i) expectWholeFieldTile(engine.quads()[i]);
-
-  // While running, the queued blocks are drawn as blocks instead; the feeders stay and animate.
-  level.start();
-  level.tickCount = 5;  // frame 1
-  level.blocks.clear();
-  draw();
-  const Tiles running = fieldTiles();
-  EXPECT_EQ((Tiles{{96, 4, 1, 2}, {96, 16, 1, 2}, {96, 28, 1, 2}, {16, 40, 0, 0}}),
-            Tiles(running.begin(), running.begin() + 4));  // the field follows at once
-}
-
-TEST_F(DrawLevel, FieldTilesFollowTheCellsRowByRowWithATranslucentArrowOnEachConveyor) {
-  level.cells[0][0] = 1;
-  level.cells[1][0] = 2;
-  level.cells[2][0] = 3;
-  level.cells[3][0] = 4;
-  level.cells[10][10] = 2;
-  draw();
-  // Frame 0: right and down conveyors show frame 0, left and up ones play backwards from frame 3;
-  // each arrow (row 3) follows its floor.
-  const Tiles tiles = fieldTiles();
-  EXPECT_EQ((Tiles{{16, 40, 0, 1}, {16, 40, 0, 3}, {32, 40, 0, 2}, {32, 40, 1, 3}, {48, 40, 3, 1}, {48, 40, 2, 3},
-                   {64, 40, 3, 2}, {64, 40, 3, 3}, {80, 40, 0, 0}}),
-            Tiles(tiles.begin(), tiles.begin() + 9));
-  EXPECT_EQ((Tiles{{176, 160, 0, 2}, {176, 160, 1, 3}}), Tiles(tiles.end() - 2, tiles.end()));
-  // 121 floors row by row, each after its own selection of the field sheet (a unit's layer may
-  // select another sheet in between); arrows translucent, floors opaque.
-  std::int32_t floor = 0;
-  for (std::size_t i = 1; i < engine.calls.size(); ++i) {
-    const RecordedCall& call = engine.calls[i];
-    if (call.kind != CallKind::DrawQuad || call.texture != ge::kFieldSheetSlot) continue;
-    const RecordedQuad quad{call.quad, call.texture};
-    expectWholeFieldTile(quad);
-    if (tileOf(quad).row == 3) {
-      EXPECT_EQ(0xBFFFFFFFu, quad.colour());
-      continue;
+TEST_F(DrawLevel, ConveyorsAnimateWithTheTickLeftAndUpOnesBackwardsUnderATranslucentArrow) {
+  for (std::int32_t content = 1; content <= 4; ++content) level.cells[content - 1][0] = content;
+  // Right and down conveyors show the frame (t div 4) mod 4 of their row, left and up ones count
+  // down from frame 3; each arrow (row 3) follows its floor.
+  struct Case {
+    std::int32_t tick;
+    Tiles tiles;
+  };
+  for (const Case& c : std::vector<Case>{
+           {0, {{16, 40, 0, 1}, {16, 40, 0, 3}, {32, 40, 0, 2}, {32, 40, 1, 3}, {48, 40, 3, 1}, {48, 40, 2, 3},
+                {64, 40, 3, 2}, {64, 40, 3, 3}}},
+           {8, {{16, 40, 2, 1}, {16, 40, 0, 3}, {32, 40, 2, 2}, {32, 40, 1, 3}, {48, 40, 1, 1}, {48, 40, 2, 3},
+                {64, 40, 1, 2}, {64, 40, 3, 3}}}}) {
+    SCOPED_TRACE(c.tick);
+    level.tickCount = c.tick;
+    draw();
+    const Tiles tiles = fieldTiles();
+    ASSERT_GE(tiles.size(), 8u);
+    EXPECT_EQ(c.tiles, Tiles(tiles.begin(), tiles.begin() + 8));
+    for (const RecordedQuad& quad : engine.quads(ge::kFieldSheetSlot)) {
+      EXPECT_EQ(tileOf(quad).row == 3 ? 0xBFFFFFFFu : 0xFFFFFFFFu, quad.colour()) << tileOf(quad);
     }
-    EXPECT_EQ(0xFFFFFFFFu, quad.colour());
-    EXPECT_EQ(ge::kFieldSheetSlot, engine.calls[i - 1].kind == CallKind::SetTexture ? engine.calls[i - 1].slot : -1);
-    EXPECT_EQ((std::array{16.0f + 16 * (floor % 11), 40.0f + 12 * (floor / 11)}), (std::array{quad.x(), quad.y()}));
-    ++floor;
   }
-  EXPECT_EQ(121, floor);
-
-  // t = 8 is frame 2: an up conveyor then shows frame 1 of the vertical row.
-  level.tickCount = 8;
-  draw();
-  const Tiles later = fieldTiles();
-  EXPECT_EQ((Tiles{{16, 40, 2, 1}, {32, 40, 2, 2}, {48, 40, 1, 1}, {64, 40, 1, 2}}),
-            (Tiles{later[0], later[2], later[4], later[6]}));
 }
 
 TEST_F(DrawLevel, PlacedUnitDrawsEachLayerOnceAtItsTopLeftCell) {
@@ -281,22 +245,6 @@ TEST_F(DrawLevel, BlocksGlideFromTheirCellTowardTheNextOneInHeightOrder) {
   level.blocks = {{0, 5, 1}, {2, 5, 2}, {4, 2, 3}};
   draw();
   EXPECT_EQ((Tiles{{80, 60, 3, 0}, {48, 96, 2, 0}, {16, 96, 1, 0}}), blockTiles());
-}
-
-TEST_F(DrawLevel, ButtonsFollowTheFieldAndTheUpperLayer) {
-  SpyUnit& unit = place(4, 4);
-  draw();
-  std::vector<std::array<float, 8>> buttons;
-  for (const RecordedQuad& button : engine.quads(ge::kButtonSheetSlot)) {
-    buttons.push_back(button.rectangle());
-    EXPECT_EQ(0xFFFFFFFFu, button.colour());
-  }
-  EXPECT_EQ((std::vector<std::array<float, 8>>{{200, 20, 20, 20, 0, 0, 0.25f, 0.25f},
-                                                {220, 20, 20, 20, 0.25f, 0, 0.5f, 0.25f},
-                                                {240, 20, 20, 20, 0.5f, 0, 0.75f, 0.25f},
-                                                {260, 20, 20, 20, 0.75f, 0, 1, 0.25f}}),
-            buttons);
-  for (std::size_t i = 0; i < unit.draws.back().callIndex; ++i) EXPECT_NE(ge::kButtonSheetSlot, engine.calls[i].texture);
 }
 
 TEST_F(DrawLevel, PaletteShowsOfferedKindsWithTheirCounts) {

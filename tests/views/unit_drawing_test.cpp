@@ -1,30 +1,42 @@
 // How each unit kind draws its two layers from the unit sheet.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
+#include <ostream>
 #include <vector>
 
+#include "game/sheet_layout.h"
 #include "game/unit.h"
 #include "tests/support/recording_graphic_engine.h"
+#include "tests/views/view_test_doubles.h"
 
 namespace {
 
-using Rectangle = std::array<float, 8>;
+// A quad of the unit sheet, told by its place on the screen and the tile it shows.
+struct Piece {
+  float x, y, width, height;
+  SheetRect tile;
 
-// Draws one layer and returns its quads, each drawn with the unit sheet, as rectangles.
-std::vector<Rectangle> drawLayer(const orvane::XUnit& unit, std::int32_t x, std::int32_t y, bool layer) {
+  bool operator==(const Piece&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& stream, const Piece& piece) {
+  return stream << piece.width << " x " << piece.height << " at (" << piece.x << ", " << piece.y << "): " << piece.tile;
+}
+
+// Draws one layer and returns its quads, each drawn with the unit sheet.
+std::vector<Piece> drawLayer(const orvane::XUnit& unit, std::int32_t x, std::int32_t y, bool layer) {
   RecordingGraphicEngine engine;
   unit.draw(engine, x, y, 0, layer);
   // The unit sheet is selected before the first quad of a layer.
   EXPECT_EQ(CallKind::SetTexture, engine.calls.at(0).kind);
   EXPECT_EQ(ge::kUnitSheetSlot, engine.calls[0].slot);
-  std::vector<Rectangle> rectangles;
+  std::vector<Piece> pieces;
   for (const RecordedQuad& quad : engine.quads()) {
     EXPECT_EQ(ge::kUnitSheetSlot, quad.texture);
-    rectangles.push_back(quad.rectangle());
+    pieces.push_back({quad.x(), quad.y(), quad.width(), quad.height(), sheetRectOf(quad, kUnitSheet)});
   }
-  return rectangles;
+  return pieces;
 }
 
 orvane::ZTriggerUnit trigger(std::int32_t initialSide, std::int32_t side) {
@@ -41,39 +53,35 @@ orvane::ZAccumulatorUnit accumulator(std::vector<std::int32_t> stored) {
 }
 
 TEST(UnitDrawing, EachKindDrawsTheSameLowerBodyAndItsOwnUpperLayer) {
-  orvane::ZSwapperUnit swapper;
-  swapper.fromLeft = 1;
-  swapper.fromRight = 3;
+  const orvane::ZSwapperUnit swapper;
   const orvane::ZTriggerUnit right = trigger(0, 1), left = trigger(1, 0);
   const orvane::ZAccumulatorUnit empty = accumulator({}), two = accumulator({1, 2}), three = accumulator({3, 1, 2});
   struct Case {
     const char* what;
     const orvane::XUnit& unit;
     bool layer;
-    std::vector<Rectangle> quads;  // drawn at (64, 56): the lower body 8 pixels higher, the upper 12
+    std::vector<Piece> pieces;  // drawn at (64, 56): the lower body 8 pixels higher, the upper 12
   };
-  const Rectangle lowerBody{64, 48, 48, 32, 0, 0, 0.375f, 0.25f};
-  const Rectangle triggerBody{64, 44, 48, 32, 0, 0.25f, 0.375f, 0.5f};
-  const Rectangle accumulatorBody{64, 44, 48, 32, 0, 0.75f, 0.375f, 1.0f};
+  const Piece lowerBody{64, 48, 48, 32, kLowerBodyTile};
+  const Piece triggerBody{64, 44, 48, 32, kTriggerBodyTile};
+  const Piece accumulatorBody{64, 44, 48, 32, kAccumulatorBodyTile};
+  const auto stored = [](float x, std::int32_t colour) { return Piece{x, 54, 8, 8, storedColourTile(colour)}; };
   const std::vector<Case> cases = {
       {"trigger, lower", right, false, {lowerBody}},
       {"swapper, lower", swapper, false, {lowerBody}},
       {"accumulator, lower", two, false, {lowerBody}},
       // The mark follows the run's side, not the side the player chose.
-      {"trigger to the right", right, true, {triggerBody, {96, 44, 16, 16, 0.375f, 0.375f, 0.5f, 0.5f}}},
-      {"trigger to the left", left, true, {triggerBody, {64, 44, 16, 16, 0.375f, 0.25f, 0.5f, 0.375f}}},
-      {"swapper", swapper, true, {{64, 44, 48, 32, 0, 0.5f, 0.375f, 0.75f}}},
+      {"trigger to the right", right, true, {triggerBody, {96, 44, 16, 16, sideMarkTile(1)}}},
+      {"trigger to the left", left, true, {triggerBody, {64, 44, 16, 16, sideMarkTile(0)}}},
+      {"swapper", swapper, true, {{64, 44, 48, 32, kSwapperBodyTile}}},
       {"empty accumulator", empty, true, {accumulatorBody}},
       // The oldest leaves on the right, so its tile sits over the right column.
-      {"accumulator A B", two, true,
-       {accumulatorBody, {100, 54, 8, 8, 0.375f, 0.8125f, 0.4375f, 0.875f}, {84, 54, 8, 8, 0.375f, 0.875f, 0.4375f, 0.9375f}}},
-      {"accumulator C A B", three, true,
-       {accumulatorBody, {100, 54, 8, 8, 0.375f, 0.9375f, 0.4375f, 1.0f}, {84, 54, 8, 8, 0.375f, 0.8125f, 0.4375f, 0.875f},
-        {68, 54, 8, 8, 0.375f, 0.875f, 0.4375f, 0.9375f}}},
+      {"accumulator A B", two, true, {accumulatorBody, stored(100, 1), stored(84, 2)}},
+      {"accumulator C A B", three, true, {accumulatorBody, stored(100, 3), stored(84, 1), stored(68, 2)}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(c.quads, drawLayer(c.unit, 64, 56, c.layer));
+    EXPECT_EQ(c.pieces, drawLayer(c.unit, 64, 56, c.layer));
   }
 }
 

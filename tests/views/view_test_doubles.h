@@ -2,11 +2,13 @@
 // and a helper that rests the scripted pointer at a logical point.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <ostream>
 #include <vector>
 
+#include "game/sheet_layout.h"
 #include "game/unit.h"
 #include "ie/input_engine_scripted.h"
 #include "tests/support/recording_graphic_engine.h"
@@ -15,6 +17,22 @@
 inline void pointAt(ie::ScriptedInputEngine& input, std::int32_t logicalX, std::int32_t logicalY) {
   input.SetPointer(2 * logicalX, 2 * logicalY);
   input.Update();
+}
+
+// The rectangle of `sheet` that a drawn quad shows, in pixels of the sheet: its texture
+// coordinates scaled back by the sheet's size.
+inline SheetRect sheetRectOf(const RecordedQuad& quad, SheetSize sheet) {
+  const auto pixels = [](float fraction, std::int32_t size) {
+    return static_cast<std::int32_t>(std::lround(fraction * static_cast<float>(size)));
+  };
+  const std::int32_t x = pixels(quad.u0(), sheet.width);
+  const std::int32_t y = pixels(quad.v0(), sheet.height);
+  return {sheet, x, y, pixels(quad.u1(), sheet.width) - x, pixels(quad.v1(), sheet.height) - y};
+}
+
+inline std::ostream& operator<<(std::ostream& stream, const SheetRect& tile) {
+  return stream << tile.width << " x " << tile.height << " at (" << tile.x << ", " << tile.y << ") of a "
+                << tile.sheet.width << " x " << tile.sheet.height << " sheet";
 }
 
 struct DrawCall {

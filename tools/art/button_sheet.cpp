@@ -154,16 +154,16 @@ Canvas drawSolvedMark() {
 }  // namespace
 
 Canvas DrawButtonSheet() {
-  Canvas sheet(80, 80, kClear);
-  sheet.paste(drawRunButton(), 0, 0);
-  sheet.paste(drawStopButton(), 20, 0);
-  sheet.paste(drawClearButton(), 40, 0);
-  sheet.paste(drawExitButton(), 60, 0);
-  sheet.paste(drawLevelCell(), 0, 20);
-  sheet.paste(drawStrip("EASY", {92, 196, 88}, 1), 40, 20);
-  sheet.paste(drawStrip("MED", {240, 184, 60}, 2), 40, 30);
-  sheet.paste(drawStrip("HARD", {226, 76, 64}, 3), 40, 40);
-  sheet.paste(drawSolvedMark(), 40, 50);
+  Canvas sheet = NewSheet(kButtonSheet);
+  PasteTile(sheet, drawRunButton(), buttonFace(0));
+  PasteTile(sheet, drawStopButton(), buttonFace(1));
+  PasteTile(sheet, drawClearButton(), buttonFace(2));
+  PasteTile(sheet, drawExitButton(), buttonFace(3));
+  PasteTile(sheet, drawLevelCell(), kLevelCellTile);
+  PasteTile(sheet, drawStrip("EASY", {92, 196, 88}, 1), difficultyStrip(1));
+  PasteTile(sheet, drawStrip("MED", {240, 184, 60}, 2), difficultyStrip(2));
+  PasteTile(sheet, drawStrip("HARD", {226, 76, 64}, 3), difficultyStrip(3));
+  PasteTile(sheet, drawSolvedMark(), kSolvedMarkTile);
   return sheet;
 }
 

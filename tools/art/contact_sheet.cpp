@@ -17,6 +17,7 @@
 #include "game/game.h"
 #include "game/game_pictures.h"
 #include "game/screen_layout.h"
+#include "game/sheet_layout.h"
 #include "ge/bmp_image.h"
 #include "ge/graphic_engine_gl.h"
 #include "support/png_file.h"
@@ -38,7 +39,7 @@ struct Sheet {
 using Sheets = std::map<std::int32_t, Sheet>;
 
 struct Region {
-  int x, y, w, h;
+  SheetRect tile;
   const char* label;
 };
 
@@ -71,8 +72,9 @@ void drawLabel(Canvas& out, int x, int y, const std::string& text, Colour colour
 
 void drawRegions(Canvas& out, const std::vector<Region>& regions, int left, int top, int scale) {
   for (const Region& region : regions) {
-    out.frameRect(left + region.x * scale, top + region.y * scale, region.w * scale + 1, region.h * scale + 1, kGrid);
-    drawLabel(out, left + region.x * scale + 2, top + region.y * scale + 2, region.label);
+    const SheetRect& tile = region.tile;
+    out.frameRect(left + tile.x * scale, top + tile.y * scale, tile.width * scale + 1, tile.height * scale + 1, kGrid);
+    drawLabel(out, left + tile.x * scale + 2, top + tile.y * scale + 2, region.label);
   }
 }
 
@@ -215,24 +217,24 @@ int main(int argc, char** argv) {
   std::vector<Region> fieldRegions;
   const char* fieldNames[4][4] = {{"FLOOR", "A", "B", "C"}, {"H0", "H1", "H2", "H3"}, {"V0", "V1", "V2", "V3"}, {"RIGHT", "DOWN", "LEFT", "UP"}};
   for (int row = 0; row < 4; ++row) {
-    for (int column = 0; column < 4; ++column) fieldRegions.push_back({column * 16, row * 16, 16, 16, fieldNames[row][column]});
+    for (int column = 0; column < 4; ++column) fieldRegions.push_back({fieldTile(column, row), fieldNames[row][column]});
   }
   drawRegions(out, fieldRegions, 10, 24, scale);
 
   drawLabel(out, 290, 8, button.label);
   drawEnlarged(out, button, 290, 24, scale);
   drawRegions(out,
-              {{0, 0, 20, 20, "RUN"}, {20, 0, 20, 20, "STOP"}, {40, 0, 20, 20, "CLEAR"}, {60, 0, 20, 20, "EXIT"},
-               {0, 20, 40, 40, "LEVEL CELL"}, {40, 20, 40, 10, "EASY"}, {40, 30, 40, 10, "MEDIUM"},
-               {40, 40, 40, 10, "HARD"}, {40, 50, 40, 10, "SOLVED"}},
+              {{buttonFace(0), "RUN"}, {buttonFace(1), "STOP"}, {buttonFace(2), "CLEAR"}, {buttonFace(3), "EXIT"},
+               {kLevelCellTile, "LEVEL CELL"}, {difficultyStrip(1), "EASY"}, {difficultyStrip(2), "MEDIUM"},
+               {difficultyStrip(3), "HARD"}, {kSolvedMarkTile, "SOLVED"}},
               290, 24, scale);
 
   drawLabel(out, 630, 8, unit.label);
   drawEnlarged(out, unit, 630, 24, scale);
   drawRegions(out,
-              {{0, 0, 48, 32, "LOWER (ALL)"}, {0, 32, 48, 32, "TRIGGER"}, {0, 64, 48, 32, "SWAPPER"},
-               {0, 96, 48, 32, "ACCUMULATOR"}, {48, 32, 16, 16, "L"}, {48, 48, 16, 16, "R"}, {48, 104, 8, 8, "A"},
-               {48, 112, 8, 8, "B"}, {48, 120, 8, 8, "C"}},
+              {{kLowerBodyTile, "LOWER (ALL)"}, {kTriggerBodyTile, "TRIGGER"}, {kSwapperBodyTile, "SWAPPER"},
+               {kAccumulatorBodyTile, "ACCUMULATOR"}, {sideMarkTile(0), "L"}, {sideMarkTile(1), "R"},
+               {storedColourTile(1), "A"}, {storedColourTile(2), "B"}, {storedColourTile(3), "C"}},
               630, 24, scale);
 
   // Row 2: the intro pictures at twice their drawn size, as on the 640 × 480 window.

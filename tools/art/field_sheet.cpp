@@ -11,7 +11,7 @@ namespace art {
 
 namespace {
 
-constexpr int kTile = 16;
+constexpr int kTile = kFieldSheetTile;
 constexpr int kVisibleRows = 12;  // a field row's height; rows 12..15 are the front edge
 constexpr int kRibSpacing = 4;    // the belt moves one pixel per frame, four frames a cycle
 
@@ -184,13 +184,16 @@ Canvas DrawBlockTile(int colour) {
 }
 
 Canvas DrawFieldSheet() {
-  Canvas sheet(4 * kTile, 4 * kTile, kClear);
-  sheet.paste(drawFloor(), 0, 0);
-  for (int colour = 1; colour <= 3; ++colour) sheet.paste(DrawBlockTile(colour), colour * kTile, 0);
+  Canvas sheet = NewSheet(kFieldSheet);
+  PasteTile(sheet, drawFloor(), fieldTile(0, kFloorRow));
+  for (int colour = 1; colour <= 3; ++colour) PasteTile(sheet, DrawBlockTile(colour), fieldTile(colour, kFloorRow));
   for (int frame = 0; frame < 4; ++frame) {
-    sheet.paste(drawHorizontalConveyor(frame), frame * kTile, kTile);
-    sheet.paste(drawVerticalConveyor(frame), frame * kTile, 2 * kTile);
-    sheet.paste(drawArrow(frame), frame * kTile, 3 * kTile);
+    PasteTile(sheet, drawHorizontalConveyor(frame), fieldTile(frame, kHorizontalConveyorRow));
+    PasteTile(sheet, drawVerticalConveyor(frame), fieldTile(frame, kVerticalConveyorRow));
+  }
+  // Conveyor content 1 + d carries the arrow of direction d.
+  for (int direction = 0; direction < 4; ++direction) {
+    PasteTile(sheet, drawArrow(direction), fieldTile(direction, kArrowRow));
   }
   return sheet;
 }

@@ -3,10 +3,19 @@
 
 #include <vector>
 
+#include "game/sheet_layout.h"
 #include "tools/art/canvas.h"
 
 namespace art {
 
+// A sheet of the size game/sheet_layout.h gives it, all see-through.
+Canvas NewSheet(SheetSize size);
+// Copies a drawn tile onto the sheet at its rectangle of game/sheet_layout.h. A tile of another size
+// than its rectangle ends the program with a message: the game would draw it cut or with a
+// neighbour's pixels.
+void PasteTile(Canvas& sheet, const Canvas& tile, const SheetRect& place);
+
+// The tile sheets, laid out as game/sheet_layout.h says.
 // field.bmp, 64 × 64: 4 × 4 tiles of 16 × 16 (floor and blocks, horizontal and vertical conveyor
 // frames, arrows).
 Canvas DrawFieldSheet();

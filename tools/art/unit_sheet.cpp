@@ -207,14 +207,14 @@ Canvas DrawMiniBlock(int colour) {
 }
 
 Canvas DrawUnitSheet() {
-  Canvas sheet(128, 128, kClear);
-  sheet.paste(drawLowerBody(), 0, 0);
-  sheet.paste(drawTrigger(), 0, 32);
-  sheet.paste(drawSwapper(), 0, 64);
-  sheet.paste(drawAccumulator(), 0, 96);
-  sheet.paste(drawSideMark(0), 48, 32);
-  sheet.paste(drawSideMark(1), 48, 48);
-  for (int colour = 1; colour <= 3; ++colour) sheet.paste(DrawMiniBlock(colour), 48, 96 + 8 * colour);
+  Canvas sheet = NewSheet(kUnitSheet);
+  PasteTile(sheet, drawLowerBody(), kLowerBodyTile);
+  PasteTile(sheet, drawTrigger(), kTriggerBodyTile);
+  PasteTile(sheet, drawSwapper(), kSwapperBodyTile);
+  PasteTile(sheet, drawAccumulator(), kAccumulatorBodyTile);
+  PasteTile(sheet, drawSideMark(0), sideMarkTile(0));
+  PasteTile(sheet, drawSideMark(1), sideMarkTile(1));
+  for (int colour = 1; colour <= 3; ++colour) PasteTile(sheet, DrawMiniBlock(colour), storedColourTile(colour));
   return sheet;
 }
 
