@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 #include "base/display_geometry.h"
 #include "ge/quad.h"
 #include "tests/support/recording_graphic_engine.h"
