@@ -11,15 +11,14 @@
 
 #include "app/frame_clock.h"
 #include "app/frame_stats.h"
+#include "app/game_frame.h"
 #include "app/game_pictures_loader.h"
 #include "app/program_globals.h"
 #include "app/shutdown.h"
 #include "app/startup_gate.h"
-#include "base/cp1251.h"
-#include "game/draw_game.h"
+#include "app/window_exposure.h"
 #include "game/game.h"
 #include "game/game_globals.h"
-#include "game/update_game.h"
 #include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_gl.h"
 #include "ge/still_frame_skipper.h"
@@ -29,31 +28,26 @@
 
 namespace {
 
-void showLoadingFrame() {
-  graphicAdapter->BeginFrame();
-  graphicAdapter->Clear(0.0f, 0.0f, 0.0f);
-  graphicAdapter->DrawText(50.0f, 0.0f, "Загрузка..."_cp1251, 0.0f, 1.0f, 0.0f, 0.92f);
-  graphicAdapter->EndFrame();
-}
-
 // Music track 0, in the wide form the sound engine keeps, converted by the program's locale as
 // the system code page would. The name is plain ASCII, so the conversion cannot fail; if it ever
 // did, the name stays empty and starting the music reports the error.
 void storeMusicFileName() { se::WidenFileName("../music/main.mp3", soundEngine->musicFiles[0]); }
 
+// What the window adds to each frame: the focus is read per frame, the rest is set once.
+FramePlatform windowPlatform() {
+  FramePlatform platform;
+  platform.beforeEndFrame = PresentAgainWhenExposed(windowExposed, *stillFrameSkipper);
+  // Still holding the toolkit lock, so the main thread stays out of the toolkit meanwhile.
+  platform.gameAskedToEnd = [] { Shutdown(nullptr, nullptr); };
+  return platform;
+}
+
 // True when the frame was presented; a still frame leaves the window as it was.
-bool runFrame(Fl_Window* window) {
+bool runFrame(Fl_Window* window, const FrameEngines& engines, PlayedGame& playedGame, FramePlatform& platform) {
   MarkFrameStart();
   RecordFrameStart();
-  inputEngine->Update();
-  if (Fl::focus() != window) inputEngine->ClearKeys();
-  graphicAdapter->BeginFrame();
-  soundEngine->Update();
-  graphicAdapter->Clear(0.0f, 0.0f, 0.0f);
-  if (!updateGame()) Shutdown(nullptr, nullptr);  // still holding the toolkit lock
-  drawGame();
-  if (windowExposed.exchange(false)) stillFrameSkipper->PresentAgain();
-  graphicAdapter->EndFrame();
+  platform.windowHasFocus = Fl::focus() == window;
+  RunGameFrame(engines, playedGame, platform);
   RecordFramePresented();
   if (stillFrameSkipper->LastFrameSkipped()) return false;
   window->redraw();
@@ -61,10 +55,13 @@ bool runFrame(Fl_Window* window) {
 }
 
 [[noreturn]] void runFrameLoop(Fl_Window* window) {
+  const FrameEngines engines{*graphicAdapter, *inputEngine, *soundEngine};
+  PlayedGame playedGame(*game);
+  FramePlatform platform = windowPlatform();
   for (;;) {
     WaitForFrameTime();
     Fl::lock();
-    const bool presented = runFrame(window);
+    const bool presented = runFrame(window, engines, playedGame, platform);
     Fl::unlock();
     // Nothing for the toolkit to do after a still frame: its thread sleeps on.
     if (presented) Fl::awake(static_cast<void*>(window));
@@ -83,7 +80,7 @@ bool runStartup(unsigned long nativeWindow) {
   if (!gate.ContinueStartup()) return false;
 
   // Shown before the other engines exist and before any image is read.
-  showLoadingFrame();
+  ShowLoadingFrame(*graphicAdapter);
   RecordLoadingFramePresented();
   if (!gate.ContinueStartup()) return false;
 

@@ -1,8 +1,9 @@
 #include "app/headless_view.h"
 
+#include "app/game_frame.h"
 #include "app/game_pictures_loader.h"
-#include "game/draw_game.h"
 #include "ie/input_engine_scripted.h"
+#include "se/sound_engine_silent.h"
 
 HeadlessView::HeadlessView(const std::string& dataFolder)
     : engine_(ge::GraphicEngineGL::CreateHeadless()), adapter_(engine_) {
@@ -10,19 +11,19 @@ HeadlessView::HeadlessView(const std::string& dataFolder)
 }
 
 std::vector<std::uint8_t> HeadlessView::drawFrame(Game& game, std::int32_t pointerX, std::int32_t pointerY) {
-  // The back buffer keeps what an earlier frame left where the canvas is not opaque, so a black
-  // frame goes first: the picture then depends on this frame alone.
-  adapter_.BeginFrame();
-  adapter_.Clear(0.0f, 0.0f, 0.0f);
-  adapter_.EndFrame();
-
   ie::ScriptedInputEngine input;
   input.SetPointer(pointerX, pointerY);
-  input.Update();
-  adapter_.BeginFrame();
-  adapter_.Clear(0.0f, 0.0f, 0.0f);
-  drawGame(game, adapter_, input);
-  adapter_.EndFrame();
+  se::SilentSoundEngine sound;
+  const FrameEngines engines{adapter_, input, sound};
+
+  // The back buffer keeps what an earlier frame left where the canvas is not opaque, so a black
+  // frame goes first: the picture then depends on this frame alone.
+  NoGame nothing;
+  RunGameFrame(engines, nothing);
+
+  // Drawn as it stands: a view is one moment of the game, which an update would move on.
+  ShownGame shown(game);
+  RunGameFrame(engines, shown);
   std::vector<std::uint8_t> rgb;
   engine_->ReadBackBuffer(rgb);
   return rgb;

@@ -16,8 +16,9 @@ class HeadlessView {
   // or a picture cannot be loaded.
   explicit HeadlessView(const std::string& dataFolder);
 
-  // One frame of `game` as the main loop draws it, the pointer at (pointerX, pointerY) in
-  // back-buffer pixels: the 640 × 480 picture, three bytes R, G, B a pixel, top row first.
+  // One frame of `game` as the main loop draws it, the game not updated, the pointer at
+  // (pointerX, pointerY) in back-buffer pixels: the back buffer's picture, three bytes R, G, B a
+  // pixel, top row first.
   std::vector<std::uint8_t> drawFrame(Game& game, std::int32_t pointerX, std::int32_t pointerY);
 
  private:

@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
   window->show(argc, argv);
   window->position(20, 20);
   window->callback(Shutdown);
-  // Full screen: the window covers the screen and the graphic engine fits the 640 × 480 picture
+  // Full screen: the window covers the screen and the graphic engine fits the back buffer's picture
   // into it; the display mode is never changed. Done before the window's handle is read, since
   // without a window manager the toolkit recreates the window for it.
   if (fullscreen) window->fullscreen();

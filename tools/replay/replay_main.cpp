@@ -1,11 +1,10 @@
 // varnelle-replay: runs the real game without a window, frame by frame, on a script of mouse
 // moves and clicks, and prints its state or writes screenshots along the way.
 //
-// Each frame is the game's own: input Update, BeginFrame, sound Update, Clear to black, updateGame,
-// drawGame, EndFrame, through the OpenGL engine on surfaceless EGL with the game's five textures.
-// The sound engine is the silent one: the music is started as in the game, and nothing is heard.
-// Run it from the build folder so that "../data/" is found. Dumps go to standard output; the
-// engines' log lines and every complaint go to the error stream.
+// Each frame is the game's own (app/game_frame.h), through the OpenGL engine on surfaceless EGL
+// with the game's five textures. The sound engine is the silent one: the music is started as in
+// the game, and nothing is heard. Run it from the build folder so that "../data/" is found. Dumps
+// go to standard output; the engines' log lines and every complaint go to the error stream.
 //
 // The script is checked whole before the first frame and then read again as it runs, so memory
 // does not grow with its length; standard input is first copied to a temporary file for that.
@@ -18,7 +17,7 @@
 // size" (or "full size" when a draw made the second engine leave the half size).
 //
 // Exit codes: 0 after the last line; 2 for a script that cannot be read (nothing runs then);
-// 1 when a screenshot cannot be written or an engine fails.
+// 1 when a screenshot cannot be written, an engine fails or the game asks to end.
 #include <unistd.h>
 
 #include <cerrno>
@@ -30,13 +29,11 @@
 #include <string>
 #include <vector>
 
+#include "app/game_frame.h"
 #include "app/game_pictures_loader.h"
-#include "base/cp1251.h"
 #include "base/display_geometry.h"
-#include "game/draw_game.h"
 #include "game/game.h"
 #include "game/game_globals.h"
-#include "game/update_game.h"
 #include "ge/draw_list.h"
 #include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_gl.h"
@@ -66,7 +63,7 @@ class Replay {
     engine = ge::GraphicEngineGL::CreateHeadless();
     if (checkStillFrames) {
       skippingEngine = ge::GraphicEngineGL::CreateHeadless();
-      // As a 640 × 480 window with MIT-SHM keeps it.
+      // As a window of the back buffer's size presenting through MIT-SHM keeps it.
       skippingEngine->KeepBackBufferAtHalfSize();
       skipper = std::make_unique<ge::StillFrameSkipper>(*skippingEngine);
       adapter = std::make_unique<ge::ZGraphicEngineAdapter>(&frameCalls);
@@ -76,10 +73,7 @@ class Replay {
     graphicAdapter = adapter.get();
 
     // The game's own start: the loading frame, then the input, the textures, the game and its music.
-    adapter->BeginFrame();
-    adapter->Clear(0.0f, 0.0f, 0.0f);
-    adapter->DrawText(50.0f, 0.0f, "Загрузка..."_cp1251, 0.0f, 1.0f, 0.0f, 0.92f);
-    adapter->EndFrame();
+    ShowLoadingFrame(*adapter);
     if (checkStillFrames && !playFrame()) return false;
 
     inputEngine = &input;
@@ -137,13 +131,11 @@ class Replay {
 
  private:
   bool RunFrame() {
-    input.Update();
-    adapter->BeginFrame();
-    sound.Update();
-    adapter->Clear(0.0f, 0.0f, 0.0f);
-    updateGame();
-    drawGame();
-    adapter->EndFrame();
+    PlayedGame played(*gameObject);
+    if (!RunGameFrame({*adapter, input, sound}, played)) {
+      std::fprintf(stderr, "replay: the game asked to end before the script did\n");
+      return false;
+    }
     return !checkStillFrames || playFrame();
   }
 
@@ -169,7 +161,7 @@ class Replay {
     const std::size_t pixel = byte / 3;
     std::fprintf(stderr, "replay: frame %lld (%s): the picture on screen differs from the full loop's at (%zu, %zu)\n",
                  static_cast<long long>(frameCount), skipper->LastFrameSkipped() ? "skipped" : "drawn",
-                 pixel % ge::GraphicEngineGL::kBackBufferWidth, pixel / ge::GraphicEngineGL::kBackBufferWidth);
+                 pixel % display::kBackBufferWidth, pixel / display::kBackBufferWidth);
     return false;
   }
 
@@ -178,8 +170,7 @@ class Replay {
     engine->MakeCurrentHere();
     engine->ReadBackBuffer(rgb);
     std::string error;
-    if (!WritePng(step.file, ge::GraphicEngineGL::kBackBufferWidth, ge::GraphicEngineGL::kBackBufferHeight, rgb,
-                  error)) {
+    if (!WritePng(step.file, display::kBackBufferWidth, display::kBackBufferHeight, rgb, error)) {
       std::fprintf(stderr, "replay: line %d: cannot write '%s': %s\n", step.line, replay::Printable(step.file).c_str(),
                    error.c_str());
       return false;
