@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "base/display_geometry.h"
 #include "bench/floor/floor_window.h"
 #include "ge/egl_context.h"
 
@@ -16,7 +17,7 @@ int main(int argumentCount, char** arguments) {
     std::fprintf(stderr, "floor_egl_swap: no OpenGL 3.3 context on the window\n");
     return 1;
   }
-  glViewport(0, 0, 640, 480);
+  glViewport(0, 0, display::kBackBufferWidth, display::kBackBufferHeight);
   int frame = 0;
   RunAtSixtyHertz(seconds, [&] {
     // A colour that changes, so that no layer can skip the work as unchanged.

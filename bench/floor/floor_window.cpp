@@ -8,6 +8,8 @@
 #include <string>
 #include <thread>
 
+#include "base/display_geometry.h"
+
 FloorWindow OpenFloorWindow(const char* title) {
   FloorWindow result;
   result.display = XOpenDisplay(nullptr);
@@ -16,7 +18,7 @@ FloorWindow OpenFloorWindow(const char* title) {
     std::exit(1);
   }
   const int screen = DefaultScreen(result.display);
-  result.window = XCreateSimpleWindow(result.display, RootWindow(result.display, screen), 20, 20, 640, 480, 0, 0,
+  result.window = XCreateSimpleWindow(result.display, RootWindow(result.display, screen), 20, 20, display::kBackBufferWidth, display::kBackBufferHeight, 0, 0,
                                       BlackPixel(result.display, screen));
   XStoreName(result.display, result.window, title);
   XSelectInput(result.display, result.window, StructureNotifyMask);

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/display_geometry.h"
+
 #include "bench/floor/floor_window.h"
 
 int main(int argumentCount, char** arguments) {
@@ -21,7 +23,7 @@ int main(int argumentCount, char** arguments) {
   const int screen = DefaultScreen(display);
   XShmSegmentInfo segment{};
   XImage* image = XShmCreateImage(display, DefaultVisual(display, screen), DefaultDepth(display, screen), ZPixmap,
-                                  nullptr, &segment, 640, 480);
+                                  nullptr, &segment, display::kBackBufferWidth, display::kBackBufferHeight);
   if (image == nullptr) {
     std::fprintf(stderr, "floor_xshm_put: cannot create the shared image\n");
     return 1;
@@ -40,10 +42,10 @@ int main(int argumentCount, char** arguments) {
   int frame = 0;
   RunAtSixtyHertz(seconds, [&] {
     // One changed row a frame, so that the picture is not the same each time.
-    std::memset(image->data + static_cast<size_t>(frame % 480) * image->bytes_per_line, frame & 0xFF,
+    std::memset(image->data + static_cast<size_t>(frame % display::kBackBufferHeight) * image->bytes_per_line, frame & 0xFF,
                 static_cast<size_t>(image->bytes_per_line));
     ++frame;
-    XShmPutImage(display, window.window, context, image, 0, 0, 0, 0, 640, 480, False);
+    XShmPutImage(display, window.window, context, image, 0, 0, 0, 0, display::kBackBufferWidth, display::kBackBufferHeight, False);
     XSync(display, False);
   });
   XShmDetach(display, &segment);
