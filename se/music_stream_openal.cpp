@@ -4,13 +4,17 @@
 #include <AL/al.h>
 #include <AL/alext.h>
 #include <mpg123.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <type_traits>
 
+#include "se/music_file_name.h"
 #include "se/sound_volume.h"
 
 namespace se {
@@ -31,9 +35,73 @@ constexpr std::chrono::milliseconds kRefillPeriod{20};
 // returns; the streaming thread decodes the rest of the queue moments later.
 constexpr int kBlocksOnStart = 2;
 
-void reportMusicFileError(const std::string& file, const char* reason) {
-  std::fprintf(stderr, "music file %s: %s\n", file.c_str(), reason);
-  std::fflush(stderr);
+// The longest MPEG audio frame, in samples: a track may come up this much short of the length
+// its header gives without being taken for a cut-short file.
+constexpr off_t kLongestFrameSamples = 1152;
+
+// What keeps a file from being read as music before the decoder looks at it, in words that
+// follow its name; empty when nothing does.
+std::string fileProblem(const std::string& file) {
+  struct stat status {};
+  if (stat(file.c_str(), &status) != 0) {
+    return std::string("cannot be opened: ") + std::strerror(errno);
+  }
+  if (S_ISDIR(status.st_mode)) {
+    return "is a folder, not a file";
+  }
+  std::FILE* opened = std::fopen(file.c_str(), "rb");
+  if (opened == nullptr) {
+    return std::string("cannot be opened: ") + std::strerror(errno);
+  }
+  std::fclose(opened);
+  if (status.st_size == 0) {
+    return "is empty";
+  }
+  return "";
+}
+
+std::string secondsText(off_t frames, long rate) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f s", static_cast<double>(frames) / static_cast<double>(rate));
+  return text;
+}
+
+// Signed 16-bit samples at the file's own rate, mono or stereo; gapless, so that the encoder's
+// delay and padding are cut and the track loops on its exact length.
+void askForPlayableFormat(mpg123_handle* handle) {
+  mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0.0);
+  mpg123_format_none(handle);
+  const long* rates = nullptr;
+  std::size_t rateCount = 0;
+  mpg123_rates(&rates, &rateCount);
+  for (std::size_t index = 0; index < rateCount; ++index) {
+    mpg123_format(handle, rates[index], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
+  }
+}
+
+// Reads the opened file to its end; empty when it is whole, else why it cannot be played.
+std::string scanProblem(mpg123_handle* handle, long rate) {
+  // lame's Info tag (present when the encoder's delay is known) gives the exact length; a file
+  // holding less than that has lost its end.
+  long encoderDelay = -1;
+  double unused = 0.0;
+  mpg123_getstate(handle, MPG123_ENC_DELAY, &encoderDelay, &unused);
+  const off_t promised = mpg123_length(handle);
+  if (mpg123_scan(handle) != MPG123_OK) {
+    return std::string("cannot be scanned to its end (") + mpg123_strerror(handle) + ")";
+  }
+  const off_t found = mpg123_length(handle);
+  if (found <= 0) {
+    return "holds no samples";
+  }
+  if (encoderDelay >= 0 && found + kLongestFrameSamples <= promised) {
+    return "is cut short: its header gives " + secondsText(promised, rate) + ", only " +
+           secondsText(found, rate) + " are there";
+  }
+  if (mpg123_seek(handle, 0, SEEK_SET) < 0) {
+    return std::string("cannot be rewound (") + mpg123_strerror(handle) + ")";
+  }
+  return "";
 }
 
 }  // namespace
@@ -88,52 +156,40 @@ bool MusicStreamOpenAL::Start() {
   return true;
 }
 
-bool MusicStreamOpenAL::Open(const std::string& file) {
+bool MusicStreamOpenAL::Open(const std::wstring& wideFile, std::string& reason) {
   std::lock_guard<std::mutex> lock(mutex);
   CloseLocked();
 
+  std::string file;
+  if (!NarrowFileName(wideFile, file)) {
+    reason = "has a name with no form in this locale";
+    return false;
+  }
+  reason = fileProblem(file);
+  if (!reason.empty()) {
+    return false;
+  }
   int error = MPG123_OK;
   mpg123_handle* handle = mpg123_new(nullptr, &error);
   if (handle == nullptr) {
-    reportMusicFileError(file, mpg123_plain_strerror(error));
+    reason = std::string("cannot be decoded: ") + mpg123_plain_strerror(error);
     return false;
   }
-  // Gapless: the encoder's delay and padding are cut, so the track loops on its exact length.
-  mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0.0);
-  // Signed 16-bit samples at the file's own rate, mono or stereo.
-  mpg123_format_none(handle);
-  const long* rates = nullptr;
-  std::size_t rateCount = 0;
-  mpg123_rates(&rates, &rateCount);
-  for (std::size_t index = 0; index < rateCount; ++index) {
-    mpg123_format(handle, rates[index], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-  }
+  askForPlayableFormat(handle);
 
   long rate = 0;
   int channelCount = 0;
   int encoding = 0;
-  const char* failure = nullptr;
   if (mpg123_open(handle, file.c_str()) != MPG123_OK) {
-    failure = "cannot be opened";
+    reason = std::string("cannot be opened (") + mpg123_strerror(handle) + ")";
   } else if (mpg123_getformat(handle, &rate, &channelCount, &encoding) != MPG123_OK) {
-    failure = "holds no MPEG audio";
-  } else if (encoding != MPG123_ENC_SIGNED_16 || (channelCount != 1 && channelCount != 2) ||
-             rate <= 0) {
-    failure = "has a sample format that cannot be played";
-  } else if (mpg123_scan(handle) != MPG123_OK) {
-    failure = "cannot be scanned to its end";
-  } else if (mpg123_length(handle) <= 0) {
-    failure = "holds no samples";
-  } else if (mpg123_seek(handle, 0, SEEK_SET) < 0) {
-    failure = "cannot be rewound";
+    reason = "holds no MPEG audio";
+  } else if (encoding != MPG123_ENC_SIGNED_16 || (channelCount != 1 && channelCount != 2) || rate <= 0) {
+    reason = "has a sample format that cannot be played";
+  } else {
+    reason = scanProblem(handle, rate);
   }
-  if (failure != nullptr) {
-    const char* detail = mpg123_strerror(handle);
-    std::string reason = failure;
-    if (detail != nullptr && *detail != '\0') {
-      reason += std::string(" (") + detail + ")";
-    }
-    reportMusicFileError(file, reason.c_str());
+  if (!reason.empty()) {
     mpg123_delete(handle);
     return false;
   }

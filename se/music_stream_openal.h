@@ -2,7 +2,7 @@
 // samples and a thread of the stream keeps one OpenAL source's buffer queue about 1.5 seconds
 // ahead, so the music neither stops nor stutters when the game's frames are late.
 //
-// It offers what the engine asks of a music player: open and close a file, run and stop, the
+// It is the engine's music output (se/music_output.h): open and close a file, run and stop, the
 // position and the length in seconds, seek, and a volume in hundredths of a decibel that reads
 // back exactly as it was set. Every call may come from the game thread while the streaming
 // thread refills the queue; one mutex keeps them apart.
@@ -16,11 +16,13 @@
 #include <thread>
 #include <vector>
 
+#include "se/music_output.h"
+
 struct mpg123_handle_struct;
 
 namespace se {
 
-class MusicStreamOpenAL {
+class MusicStreamOpenAL final : public MusicOutput {
  public:
   MusicStreamOpenAL() = default;
   MusicStreamOpenAL(const MusicStreamOpenAL&) = delete;
@@ -32,26 +34,24 @@ class MusicStreamOpenAL {
   bool Start();
 
   // Opens a music file for decoding (closing any open one); the stream is then stopped at the
-  // start of the track. False when the file cannot be opened or is not decodable audio; the
-  // reason goes to the error stream.
-  bool Open(const std::string& file);
-  void Close();
+  // start of the track. False when the file is missing, not a file, empty, holds no MPEG audio
+  // or is shorter than its own header says (cut short), with the reason.
+  bool Open(const std::wstring& file, std::string& reason) override;
+  void Close() override;
 
-  void Run();
-  // Pauses where it is; Run goes on from there.
-  void Stop();
+  void Run() override;
+  void Stop() override;
   // Restarts decoding from the given point (seconds from the start of the track).
-  void Seek(double seconds);
+  void Seek(double seconds) override;
 
   // Seconds played since the start of the track: samples played / sample rate.
-  double Position();
+  double Position() override;
   // The length of the track in seconds: its sample count / sample rate; 0 with no track open.
-  double StopTime();
+  double StopTime() override;
 
-  // Hundredths of a decibel, kSilentVolume to kFullVolume; other values are refused and the
-  // volume stays as it was.
-  void SetVolume(std::int32_t hundredths);
-  std::int32_t Volume();
+  // Values outside kSilentVolume..kFullVolume are refused and the volume stays as it was.
+  void SetVolume(std::int32_t hundredths) override;
+  std::int32_t Volume() override;
 
   // Tops up the buffer queue at once; the streaming thread does this by itself every few
   // milliseconds. A loopback output calls it before it renders.

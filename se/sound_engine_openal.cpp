@@ -1,5 +1,5 @@
-// The sound engine on OpenAL Soft and mpg123: the music's fade, loop and track switch, the sample
-// slots and the sounds played from them.
+// The sound engine on OpenAL Soft and mpg123: the output and the music stream under the music
+// policy, the sample slots and the sounds played from them.
 #include "se/sound_engine_openal.h"
 
 #include <AL/al.h>
@@ -13,7 +13,6 @@
 #include <type_traits>
 
 #include "base/event_log.h"
-#include "se/music_file_name.h"
 #include "se/sound_volume.h"
 #include "se/volume_change_message.h"
 #include "se/wav_file.h"
@@ -34,11 +33,6 @@ struct ZSoundEngineOpenAL::Device {
 namespace {
 
 constexpr const char* kTag = "SE";
-// One fade step lowers the music by half a decibel; the switch happens once it is this quiet.
-constexpr std::int32_t kFadeStep = 50;
-constexpr std::int32_t kFadeEnd = -9950;
-// The music restarts this many seconds before the end of the track.
-constexpr double kLoopLead = 0.1;
 // The loopback output is mixed in slices no longer than one music block, refilling the queue
 // before each, so a test can render any length without the music running dry.
 constexpr int kLoopbackSliceFrames = 512;
@@ -120,10 +114,8 @@ ZSoundEngineOpenAL::ZSoundEngineOpenAL(SoundOutput output) : output(output), dev
     LogError(kTag, "cannot run music");
   }
   music = std::make_unique<MusicStreamOpenAL>();
+  musicPolicy = std::make_unique<MusicPolicy>(*music, musicFiles);
   LogMessage(kTag, "Muzica!!!");
-  currentTrack = -1;
-  requestedTrack = -1;
-  requestedVolume = 0;
 
   OpenOutput(output);
   if (!music->Start()) {
@@ -176,6 +168,7 @@ ZSoundEngineOpenAL::~ZSoundEngineOpenAL() {
     }
   }
   music->Stop();
+  musicPolicy.reset();
   music.reset();  // joins the streaming thread, closes the decoder, deletes the source
   alcMakeContextCurrent(nullptr);
   alcDestroyContext(device->context);
@@ -184,39 +177,7 @@ ZSoundEngineOpenAL::~ZSoundEngineOpenAL() {
 }
 
 void ZSoundEngineOpenAL::PlayMusic(int track, float volume, bool immediately) {
-  requestedTrack = track;
-  requestedVolume = AttenuationOf(volume);
-
-  if (currentTrack != -1) {
-    if (!immediately) {
-      const std::int32_t current = music->Volume();
-      if (current > kFadeEnd) {
-        music->SetVolume(current - kFadeStep);
-        return;  // the switch is not done yet; Update goes on with the fade
-      }
-    } else {
-      music->SetVolume(kSilentVolume);
-    }
-    music->Stop();
-    music->Close();
-  }
-
-  if (track < 0) {
-    currentTrack = track;
-    return;
-  }
-
-  // Only a stored name can be played; a track beyond the table or without a name is treated
-  // like a file that cannot be opened.
-  std::string file;
-  if (track >= kMusicTracks || musicFiles[track].empty() || !NarrowFileName(musicFiles[track], file) ||
-      !music->Open(file)) {
-    LogError(kTag, "cannot run music");
-  }
-  music->Seek(0.0);
-  music->SetVolume(requestedVolume);
-  music->Run();
-  currentTrack = track;
+  musicPolicy->PlayMusic(track, volume, immediately);
 }
 
 XSound* ZSoundEngineOpenAL::PlaySound(int slot, float volume, bool loop) {
@@ -253,19 +214,7 @@ void ZSoundEngineOpenAL::StopAllSounds() {
 }
 
 void ZSoundEngineOpenAL::Update() {
-  if (currentTrack >= 0) {
-    const double stopTime = music->StopTime();
-    const double position = music->Position();
-    if (stopTime - kLoopLead < position) {
-      music->Stop();
-      music->Seek(0.0);
-      music->Run();
-    }
-  }
-
-  if (currentTrack != requestedTrack) {
-    PlayMusic(requestedTrack, 1.0f, false);
-  }
+  musicPolicy->Update();
 
   for (auto sound = liveSounds.begin(); sound != liveSounds.end();) {
     // Only ZSounds are ever put into the set.

@@ -1,7 +1,9 @@
 // The sound engine on OpenAL Soft: background music decoded by mpg123 and streamed into an
 // OpenAL source, and up to 32 sample slots played by `PlaySound`, each copy on a source of its
-// own. Supports: looping music with a fade-out between tracks, 16-bit PCM WAV samples, a
-// loopback output that tests render on demand. Does not support: placing sounds in space.
+// own. The music's fade, loop and track switch are the shared MusicPolicy (se/music_policy.h);
+// this engine gives it the stream as its output.
+// Supports: looping music with a fade-out between tracks, 16-bit PCM WAV samples, a loopback
+// output that tests render on demand. Does not support: placing sounds in space.
 //
 // One engine at a time: its OpenAL context is made current for the whole process, so that the
 // game thread and the streaming thread both reach it.
@@ -13,6 +15,7 @@
 #include <set>
 #include <string>
 
+#include "se/music_policy.h"
 #include "se/music_stream_openal.h"
 #include "se/sound_engine.h"
 
@@ -73,9 +76,9 @@ class ZSoundEngineOpenAL final : public XSoundEngine {
   void RenderLoopback(float* samples, int frames);
 
   // The state of the music and of the live sounds, for tests and diagnostics.
-  int CurrentTrack() const { return currentTrack; }
-  int RequestedTrack() const { return requestedTrack; }
-  std::int32_t RequestedVolume() const { return requestedVolume; }
+  int CurrentTrack() const { return musicPolicy->CurrentTrack(); }
+  int RequestedTrack() const { return musicPolicy->RequestedTrack(); }
+  std::int32_t RequestedVolume() const { return musicPolicy->RequestedVolume(); }
   std::int32_t MusicVolume() { return music->Volume(); }
   double MusicPosition() { return music->Position(); }
   double MusicStopTime() { return music->StopTime(); }
@@ -97,11 +100,9 @@ class ZSoundEngineOpenAL final : public XSoundEngine {
   std::unique_ptr<Device> device;
   // Goes before the context does: its thread and source need the context to the end.
   std::unique_ptr<MusicStreamOpenAL> music;
+  std::unique_ptr<MusicPolicy> musicPolicy;  // plays through `music`
   unsigned sampleBuffers[kSampleSlots] = {};  // OpenAL buffer names; 0: the slot holds no sample
   std::set<XSound*> liveSounds;
-  int currentTrack = -1;
-  int requestedTrack = -1;
-  std::int32_t requestedVolume = 0;
 };
 
 }  // namespace se

@@ -1,5 +1,6 @@
 // A sound engine that plays nothing, for tests and headless tools: the game runs the same
-// without sound hardware.
+// without sound hardware. Supports: every call of the interface. Does not: play music or
+// samples, or fail.
 #pragma once
 
 #include "se/sound_engine.h"

@@ -7,12 +7,15 @@
 
 #include <chrono>
 #include <fstream>
+#include <iterator>
+#include <random>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "support/file_bytes.h"
+#include "support/wav_writer.h"
 #include "tests/support/temporary_folder.h"
 
 namespace {
@@ -33,6 +36,7 @@ struct ProbeRun {
   int exitCode = -1;
   std::vector<std::string> console;  // standard output, line by line
   std::vector<std::string> logFile;  // "Log.log" of the run's folder
+  std::vector<std::string> errors;   // standard error, line by line
 };
 
 // Runs se_fatal_probe in a folder of its own with the given OpenAL drivers.
@@ -45,6 +49,7 @@ ProbeRun runProbe(const std::string& drivers, const std::string& arguments) {
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.console = readLines(folder.file("console.txt"));
   run.logFile = readLines(folder.file("Log.log"));
+  run.errors = readLines(folder.file("errors.txt"));
   return run;
 }
 
@@ -71,23 +76,64 @@ TEST(SoundEngineDevice, NormalRunLogsTheMusicMessagesOnly) {
   EXPECT_EQ(expected, run.logFile);
 }
 
-TEST(SoundEngineDevice, MissingOrBrokenMusicFileEndsTheProgramWithCannotRunMusic) {
-  TemporaryFolder folder;
-  const std::string notMusic = folder.file("not-music.mp3");
-  std::vector<std::uint8_t> bytes(4096, 0);
-  const std::string text = "this is no MPEG audio";
-  bytes.insert(bytes.begin(), text.begin(), text.end());
-  std::string error;
-  ASSERT_TRUE(WriteFileBytes(notMusic, bytes, error)) << error;
-  const std::string emptyFile = folder.file("empty.mp3");
-  ASSERT_TRUE(WriteFileBytes(emptyFile, {}, error)) << error;
+std::vector<std::uint8_t> readBytes(const std::string& file) {
+  std::ifstream stream(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
 
-  for (const std::string& file : {std::string("../music/no-such-track.mp3"), notMusic, emptyFile}) {
-    const ProbeRun run = runProbe("null", "music '" + file + "'");
-    EXPECT_EQ(1, run.exitCode) << file;
-    ASSERT_FALSE(run.console.empty()) << file;
-    EXPECT_EQ("SE.error: cannot run music", run.console.back()) << file;
-    EXPECT_EQ((std::vector<std::string>{"SE.message: Muzica!!!", "SE.error: cannot run music"}), run.logFile) << file;
+// The player looks in Log.log: the line before the fatal one names the file and what is wrong
+// with it, and nothing goes to the error stream alone.
+TEST(SoundEngineDevice, DamagedOrMissingMusicFileEndsTheProgramWithCannotRunMusicAfterALineSayingWhy) {
+  TemporaryFolder folder;
+  const std::vector<std::uint8_t> tone = readBytes(kToneOneSecond);
+  ASSERT_GT(tone.size(), 2000u);
+  std::vector<std::uint8_t> randomBytes(8192);
+  std::mt19937 generator(7);
+  for (std::uint8_t& byte : randomBytes) byte = static_cast<std::uint8_t>(generator() >> 24);
+  const std::string text = "this is no MPEG audio";
+  std::vector<std::uint8_t> textBytes(text.begin(), text.end());
+  textBytes.resize(4096, 0);
+
+  const struct {
+    std::string name;
+    std::vector<std::uint8_t> bytes;
+    std::string reason;
+  } damaged[] = {
+      {"empty.mp3", {}, "is empty"},
+      {"random.mp3", randomBytes, "holds no MPEG audio"},
+      {"text.mp3", textBytes, "holds no MPEG audio"},
+      {"cut-in-first-frame.mp3", {tone.begin(), tone.begin() + 300}, "holds no MPEG audio"},
+      // lame's header says 22050 samples; the 2000 bytes hold 4608 of them.
+      {"cut-short.mp3", {tone.begin(), tone.begin() + 2000}, "is cut short: its header gives 1.000 s, only 0.209 s are there"},
+  };
+  struct Case {
+    std::string file;
+    std::string reason;
+  };
+  std::vector<Case> cases = {
+      {"../music/no-such-track.mp3", "cannot be opened: No such file or directory"},
+      {folder.path(), "is a folder, not a file"},
+  };
+  // A sound of another format: a WAV file under an MP3 name.
+  const std::vector<std::int16_t> samples(22050, 1000);
+  std::string wavError;
+  ASSERT_TRUE(WriteWav(folder.file("wave.mp3"), WavLayout{}, samples, wavError)) << wavError;
+  cases.push_back({folder.file("wave.mp3"), "holds no MPEG audio"});
+  for (const auto& each : damaged) {
+    std::string error;
+    ASSERT_TRUE(WriteFileBytes(folder.file(each.name), each.bytes, error)) << error;
+    cases.push_back({folder.file(each.name), each.reason});
+  }
+
+  for (const Case& each : cases) {
+    const ProbeRun run = runProbe("null", "music '" + each.file + "'");
+    EXPECT_EQ(1, run.exitCode) << each.file;
+    const std::vector<std::string> expected = {"SE.message: Muzica!!!",
+                                               "SE.message: music file \"" + each.file + "\" " + each.reason,
+                                               "SE.error: cannot run music"};
+    EXPECT_EQ(expected, run.logFile) << each.file;
+    EXPECT_EQ(expected, run.console) << each.file;
+    EXPECT_EQ(std::vector<std::string>{}, run.errors) << each.file;
   }
 }
 
