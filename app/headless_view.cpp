@@ -1,11 +1,12 @@
 #include "app/headless_view.h"
 
 #include "app/game_pictures_loader.h"
+#include "ge/graphic_engine_gl.h"
 #include "game/draw_game.h"
 #include "ie/input_engine_scripted.h"
 
 HeadlessView::HeadlessView(const std::string& dataFolder)
-    : engine_(ge::GraphicEngineGL::CreateHeadless()), adapter_(engine_) {
+    : engine_(ge::GraphicEngineGL::CreateHeadless()), adapter_(&engine_->Engine()) {
   LoadGamePictures(*engine_, dataFolder);
 }
 
