@@ -1,4 +1,4 @@
-// The OpenGL pipeline. Quads arrive in target pixels; the vertex shader maps them to clip space
+// The OpenGL pipeline (see the header for what it supports). Quads arrive in target pixels; the vertex shader maps them to clip space
 // without a flip, except onto the window. GL pixel centres lie at half-integers, so quads need no
 // half-pixel shift to map texels exactly.
 #include "ge/gl_pipeline.h"

@@ -1,6 +1,9 @@
 // The OpenGL drawing pipeline: the shaders, the fixed state (source-alpha blending, no depth, no
 // culling), the vertex and index buffers, the render target's binding and the draw calls that
 // send a quad batch. The header names no GL type.
+// Supports: one program and one vertex layout (position, ARGB colour, texture coordinate) for
+// quads and glyphs alike; any framebuffer as the target. Does not: depth, culling, more than one
+// texture per draw.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,8 @@
 // The OpenGL textures and framebuffers the engine and its presenters make: point-sampled textures
 // of R, G, B, A bytes, framebuffers drawing into them, clearing a target to black. The header
 // names no GL type, so that the engine's other files need no GL header for these.
+// Supports: RGBA8 textures, one-channel coverage textures, one colour attachment per framebuffer.
+// Does not: mipmaps, filtering other than point sampling.
 #pragma once
 
 #include <cstdint>

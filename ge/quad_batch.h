@@ -2,6 +2,8 @@
 // it was queued, and how they go out: in pieces of a fixed number of quads (what a vertex buffer
 // holds), each piece in runs of neighbouring quads that share a slot (one draw per run). Quads
 // are never reordered. Any renderer that draws batched quads uses it; it knows no graphics API.
+// Supports: 32,000 quads at most, a flush asked for at 30,000. Does not: sort by texture, merge
+// runs that are not neighbours.
 #pragma once
 
 #include <cassert>
