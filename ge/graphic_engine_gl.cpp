@@ -160,6 +160,7 @@ void GraphicEngineGL::BeginFrame() {
   }
   // A window of exactly the back buffer's size whose pixels survive the swaps can be the back
   // buffer itself: the frame is drawn straight into it and the full-window copy is saved.
+  assert(Mode() == Presentation::Window && "a window's full-size back buffer goes through its surface");
   auto& surface = static_cast<WindowSurfacePresenter&>(*presenter);
   if (surface.Place(egl.KeepsPixelsAcrossSwaps() && sized)) rebindTarget();
 }
