@@ -6,8 +6,8 @@
 #include <string>
 
 namespace ge {
-class GraphicEngineGL;
+class XGraphicEngineAccess;
 }
 
 // `dataFolder` ends with a slash; each picture's file name is appended to it.
-void LoadGamePictures(ge::GraphicEngineGL& engine, const std::string& dataFolder);
+void LoadGamePictures(ge::XGraphicEngineAccess& engine, const std::string& dataFolder);

@@ -2,11 +2,12 @@
 
 #include "app/game_frame.h"
 #include "app/game_pictures_loader.h"
+#include "ge/graphic_engine_gl.h"
 #include "ie/input_engine_scripted.h"
 #include "se/sound_engine_silent.h"
 
 HeadlessView::HeadlessView(const std::string& dataFolder)
-    : engine_(ge::GraphicEngineGL::CreateHeadless()), adapter_(engine_) {
+    : engine_(ge::GraphicEngineGL::CreateHeadless()), adapter_(&engine_->Engine()) {
   LoadGamePictures(*engine_, dataFolder);
 }
 

@@ -8,7 +8,7 @@
 
 #include "game/game.h"
 #include "ge/graphic_engine_adapter.h"
-#include "ge/graphic_engine_gl.h"
+#include "ge/graphic_engine_access.h"
 
 class HeadlessView {
  public:
@@ -22,6 +22,6 @@ class HeadlessView {
   std::vector<std::uint8_t> drawFrame(Game& game, std::int32_t pointerX, std::int32_t pointerY);
 
  private:
-  ge::GraphicEngineGL* engine_;  // lives until the program ends, as in the game
+  ge::XGraphicEngineAccess* engine_;  // lives until the program ends, as in the game
   ge::ZGraphicEngineAdapter adapter_;
 };

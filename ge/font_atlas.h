@@ -30,6 +30,27 @@ struct FontAtlas {
   std::string family;                  // the family the face name resolved to
 };
 
+// One glyph rasterised before packing: its box without the atlas position, and its ink.
+struct GlyphBitmap {
+  GlyphBox box;
+  std::vector<std::uint8_t> pixels;  // box.width × box.height coverage bytes, top row first
+};
+
+// Packs the glyphs (indexed by byte, at most 256) into the atlas, shelf by shelf, one pixel apart
+// so that point sampling never picks up a neighbour, and copies their boxes into atlas.glyphs.
+// The atlas's metrics and family are the caller's. False, with `error` saying why, when a glyph
+// is wider than the atlas or its pixels do not match its box.
+bool PackFontAtlas(const std::vector<GlyphBitmap>& glyphs, FontAtlas& atlas, std::string& error);
+
+// The pixel size and line metrics of a font asked for by Windows cell height: Windows fits the
+// face's usWinAscent + usWinDescent (font units, OS/2 table) into the cell.
+struct CellMetrics {
+  int pixelSize = 0;
+  int ascent = 0;
+  int descent = 0;
+};
+CellMetrics MetricsForCellHeight(int cellHeight, double unitsPerEm, int winAscent, int winDescent);
+
 // Resolves `face` through fontconfig and rasterises bytes 0x20 to 0xFF, antialiased, at the size
 // a Windows font of character cell height `cellHeight` has. Bytes below 0x20 have no glyph.
 // On failure returns false and says why in `error`.

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <utility>
 
-#include "ge/graphic_engine_gl.h"
+#include "base/display_geometry.h"
+#include "ge/graphic_engine_access.h"
 
 namespace ge {
 
@@ -20,6 +21,8 @@ constexpr int kRepeatsBeforeReading = 4;
 
 }  // namespace
 
+StillFrameSkipper::StillFrameSkipper(XGraphicEngineAccess& engine) : access(engine), engine(engine.Engine()) {}
+
 void StillFrameSkipper::BeginFrame() {
   // The engine's own frame start reads the window size; nothing is drawn by it.
   engine.BeginFrame();
@@ -27,7 +30,7 @@ void StillFrameSkipper::BeginFrame() {
 }
 
 StillFrameSkipper::Inputs StillFrameSkipper::currentInputs() const {
-  return {engine.WindowWidth(), engine.WindowHeight(), engine.SlotImageChanges()};
+  return {access.WindowWidth(), access.WindowHeight(), access.SlotImageChanges()};
 }
 
 void StillFrameSkipper::EndFrame() {
@@ -57,14 +60,14 @@ void StillFrameSkipper::EndFrame() {
 }
 
 bool StillFrameSkipper::stateUnchanged() {
-  constexpr int kWidth = GraphicEngineGL::kBackBufferWidth;
-  constexpr int kHeight = GraphicEngineGL::kBackBufferHeight;
+  constexpr int kWidth = display::kBackBufferWidth;
+  constexpr int kHeight = display::kBackBufferHeight;
   constexpr int kBandRows = 32;
   constexpr std::size_t kRowBytes = static_cast<std::size_t>(kWidth) * 3;
   lastPicture.resize(kRowBytes * kHeight);
   band.resize(kRowBytes * kBandRows);
 
-  const std::int32_t selection[2] = {engine.SelectedTexture(), engine.RenderTarget()};
+  const std::int32_t selection[2] = {access.SelectedTexture(), access.RenderTarget()};
   bool unchanged = haveLastState && selection[0] == lastSelection[0] && selection[1] == lastSelection[1];
   lastSelection[0] = selection[0];
   lastSelection[1] = selection[1];
@@ -72,7 +75,7 @@ bool StillFrameSkipper::stateUnchanged() {
     const int rows = std::min(kBandRows, kHeight - top);
     const std::size_t bytes = kRowBytes * static_cast<std::size_t>(rows);
     std::uint8_t* stored = lastPicture.data() + kRowBytes * static_cast<std::size_t>(top);
-    engine.ReadBackBufferRows(top, rows, band.data());
+    access.ReadBackBufferRows(top, rows, band.data());
     if (unchanged && std::memcmp(stored, band.data(), bytes) != 0) unchanged = false;
     std::memcpy(stored, band.data(), bytes);
   }

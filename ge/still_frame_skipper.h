@@ -1,5 +1,5 @@
-// Leaves out the frames whose picture would be the one already on screen. Wraps the OpenGL
-// engine: each frame's calls are written into a draw list first and played into the engine at
+// Leaves out the frames whose picture would be the one already on screen. Wraps an engine
+// through its XGraphicEngineAccess: each frame's calls are written into a draw list first and played into the engine at
 // EndFrame, unless the frame is still.
 //
 // The rule is exact. The engine's state (the back buffer, the canvas, the selected texture and
@@ -22,11 +22,11 @@
 
 namespace ge {
 
-class GraphicEngineGL;
+class XGraphicEngineAccess;
 
 class StillFrameSkipper final : public XGraphicEngine {
  public:
-  explicit StillFrameSkipper(GraphicEngineGL& engine) : engine(engine) {}
+  explicit StillFrameSkipper(XGraphicEngineAccess& engine);
 
   void BeginFrame() override;
   void Clear(float r, float g, float b) override { frame.Clear(r, g, b); }
@@ -60,7 +60,8 @@ class StillFrameSkipper final : public XGraphicEngine {
   // stored before (false when there was none).
   bool stateUnchanged();
 
-  GraphicEngineGL& engine;
+  XGraphicEngineAccess& access;
+  XGraphicEngine& engine;
   DrawList frame;     // the frame being drawn
   DrawList previous;  // the frame before it, as drawn
   Inputs previousInputs;

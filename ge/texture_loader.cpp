@@ -5,7 +5,7 @@
 
 #include "base/event_log.h"
 #include "ge/bmp_image.h"
-#include "ge/graphic_engine_gl.h"
+#include "ge/graphic_engine_access.h"
 #include "ge/texture_image.h"
 
 namespace ge {
@@ -21,7 +21,7 @@ void readImage(const char* file, BmpImage& image) {
 
 }  // namespace
 
-void LoadTexture(GraphicEngineGL& engine, std::int32_t slot, const char* file, const char* alphaMode) {
+void LoadTexture(XGraphicEngineAccess& engine, std::int32_t slot, const char* file, const char* alphaMode) {
   // Slot 0 is the canvas the frame is drawn into; replacing it would break every later frame.
   if (slot <= 0 || slot >= kTextureSlots) LogError(kTag, "Texture slot is out of range");
 
@@ -39,7 +39,7 @@ void LoadTexture(GraphicEngineGL& engine, std::int32_t slot, const char* file, c
   // The parser refuses anything over 1024 × 1024, so the texture always fits the scratch.
   const int width = TextureSide(image.width);
   const int height = TextureSide(image.height);
-  if (width > GraphicEngineGL::kMaxTextureSide || height > GraphicEngineGL::kMaxTextureSide) {
+  if (width > XGraphicEngineAccess::kMaxTextureSide || height > XGraphicEngineAccess::kMaxTextureSide) {
     LogError(kTag, "Image is larger than 1024 x 1024");
   }
   std::uint8_t* texels = engine.TextureScratch();

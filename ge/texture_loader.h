@@ -1,4 +1,4 @@
-// Filling a texture slot of the OpenGL engine from a 24-bit BMP file, with an alpha mode:
+// Filling a texture slot of a graphic engine from a 24-bit BMP file, with an alpha mode:
 // "Null" (opaque), "Auto" (exact black transparent) or the name of a second BMP of the same size
 // whose blue channel is the alpha. Any problem with a file ends the program with a "GE" error.
 #pragma once
@@ -7,8 +7,8 @@
 
 namespace ge {
 
-class GraphicEngineGL;
+class XGraphicEngineAccess;
 
-void LoadTexture(GraphicEngineGL& engine, std::int32_t slot, const char* file, const char* alphaMode);
+void LoadTexture(XGraphicEngineAccess& engine, std::int32_t slot, const char* file, const char* alphaMode);
 
 }  // namespace ge

@@ -9,6 +9,7 @@
 #include <X11/Xutil.h>
 
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -100,49 +101,131 @@ std::vector<std::uint8_t> backBuffer(const ge::GraphicEngineGL& engine) {
   return rgb;
 }
 
-// A window of exactly 640 × 480 may hold the back buffer itself; it must still show, frame after
-// frame, what the engine draws without any window, translucent overlays of earlier frames included.
-TEST(GraphicEngineGLWindow, WindowOfThePicturesSizeShowsTheHeadlessPicturesFrameAfterFrame) {
-  constexpr int kFrames = 5;
+// The window's whole picture, R G B, top row first.
+std::vector<std::uint8_t> windowPixels(Display* display, Window window, int width, int height) {
+  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                            AllPlanes, ZPixmap);
+  std::vector<std::uint8_t> rgb;
+  if (image == nullptr) return rgb;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const unsigned long value = XGetPixel(image, x, y);
+      for (const int shift : {16, 8, 0}) rgb.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
+    }
+  }
+  XDestroyImage(image);
+  return rgb;
+}
+
+// The back buffers of a fresh engine without a window after each of the translucent frames.
+std::vector<std::vector<std::uint8_t>> headlessPictures(int frames) {
+  ge::GraphicEngineGL headless(ge::GraphicEngineGL::Headless{});
+  ge::ZGraphicEngineAdapter adapter(&headless);
+  std::vector<std::vector<std::uint8_t>> pictures;
+  for (int frame = 0; frame < frames; ++frame) {
+    drawTranslucentFrame(adapter, frame);
+    pictures.push_back(backBuffer(headless));
+  }
+  return pictures;
+}
+
+// A 640 × 480 window on a server started with `serverOptions`: what it showed and what the engine
+// read back after each translucent frame, and how the engine presented.
+struct WindowRun {
+  std::vector<std::vector<std::uint8_t>> shown;
+  std::vector<std::vector<std::uint8_t>> read;
+  bool halfSize = false;
+  bool sharedMemory = false;
+};
+
+WindowRun runOnPictureSizedWindow(const std::vector<std::string>& serverOptions, int frames) {
+  WindowRun run;
   XvfbDisplay server;
-  ASSERT_EQ("", server.Start(1024, 768));
+  EXPECT_EQ("", server.Start(1024, 768, serverOptions));
   Display* display = XOpenDisplay(nullptr);
-  ASSERT_NE(nullptr, display);
+  if (display == nullptr) {
+    ADD_FAILURE() << "no display";
+    return run;
+  }
   const Window window = mappedWindow(display, 640, 480);
-  std::vector<std::vector<std::uint8_t>> shown;  // the window's pixels after each frame, R G B
-  std::vector<std::vector<std::uint8_t>> read;   // the window engine's own read-back
   {
     ge::GraphicEngineGL engine(window, true);
+    run.halfSize = engine.BackBufferAtHalfSize();
+    run.sharedMemory = engine.PresentsThroughSharedMemory();
     ge::ZGraphicEngineAdapter adapter(&engine);
-    for (int frame = 0; frame < kFrames; ++frame) {
+    for (int frame = 0; frame < frames; ++frame) {
       drawTranslucentFrame(adapter, frame);
       XSync(display, False);
-      XImage* image = XGetImage(display, window, 0, 0, 640, 480, AllPlanes, ZPixmap);
-      ASSERT_NE(nullptr, image);
-      std::vector<std::uint8_t> rgb;
-      for (int y = 0; y < 480; ++y) {
-        for (int x = 0; x < 640; ++x) {
-          const unsigned long value = XGetPixel(image, x, y);
-          for (const int shift : {16, 8, 0}) rgb.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
-        }
-      }
-      XDestroyImage(image);
-      shown.push_back(std::move(rgb));
-      read.push_back(backBuffer(engine));
+      run.shown.push_back(windowPixels(display, window, 640, 480));
+      run.read.push_back(backBuffer(engine));
     }
   }
   XCloseDisplay(display);
+  return run;
+}
 
-  ge::GraphicEngineGL headless(ge::GraphicEngineGL::Headless{});
-  ge::ZGraphicEngineAdapter adapter(&headless);
-  for (std::size_t frame = 0; frame < kFrames; ++frame) {
-    drawTranslucentFrame(adapter, static_cast<int>(frame));
-    const std::vector<std::uint8_t> expected = backBuffer(headless);
-    EXPECT_TRUE(expected == shown[frame]) << "the window differs at frame " << frame;
-    EXPECT_TRUE(expected == read[frame]) << "the read-back differs at frame " << frame;
+void expectHeadlessPictures(const WindowRun& run, int frames) {
+  const std::vector<std::vector<std::uint8_t>> expected = headlessPictures(frames);
+  ASSERT_EQ(expected.size(), run.shown.size());
+  for (std::size_t frame = 0; frame < expected.size(); ++frame) {
+    EXPECT_TRUE(expected[frame] == run.shown[frame]) << "the window differs at frame " << frame;
+    EXPECT_TRUE(expected[frame] == run.read[frame]) << "the read-back differs at frame " << frame;
   }
   // The frames do overlay: the last picture still holds some of the first frame's colour.
-  EXPECT_NE(shown.front(), shown.back());
+  EXPECT_NE(run.shown.front(), run.shown.back());
+}
+
+// A window of exactly 640 × 480 keeps the back buffer at half size and enlarges it on the CPU; it
+// must still show, frame after frame, what the engine draws without any window, translucent
+// overlays of earlier frames included.
+TEST(GraphicEngineGLWindow, WindowOfThePicturesSizeShowsTheHeadlessPicturesFrameAfterFrame) {
+  constexpr int kFrames = 5;
+  const WindowRun run = runOnPictureSizedWindow({}, kFrames);
+  EXPECT_TRUE(run.halfSize);
+  EXPECT_TRUE(run.sharedMemory);
+  expectHeadlessPictures(run, kFrames);
+}
+
+// A server without shared-memory images (as a remote display is) gets the same pictures by XPutImage.
+TEST(GraphicEngineGLWindow, WithoutSharedMemoryTheWindowGetsTheSamePicturesThroughPutImage) {
+  constexpr int kFrames = 5;
+  const WindowRun run = runOnPictureSizedWindow({"-extension", "MIT-SHM"}, kFrames);
+  EXPECT_TRUE(run.halfSize);
+  EXPECT_FALSE(run.sharedMemory);
+  expectHeadlessPictures(run, kFrames);
+}
+
+// Resizing the window ends the half-size back buffer: the full-size one starts from black (the
+// resized surface has lost its pixels anyway) and is fitted into the window.
+TEST(GraphicEngineGLWindow, AResizeLeavesHalfSizeAndStartsTheFittedPictureFromBlack) {
+  constexpr int kFrames = 3;
+  XvfbDisplay server;
+  ASSERT_EQ("", server.Start(1280, 1024));
+  Display* display = XOpenDisplay(nullptr);
+  ASSERT_NE(nullptr, display);
+  const Window window = mappedWindow(display, 640, 480);
+  std::vector<std::uint8_t> read;
+  Rgb bar{-1, -1, -1}, middle{-1, -1, -1};
+  {
+    ge::GraphicEngineGL engine(window, true);
+    ASSERT_TRUE(engine.BackBufferAtHalfSize());
+    ge::ZGraphicEngineAdapter adapter(&engine);
+    for (int frame = 0; frame < kFrames; ++frame) drawTranslucentFrame(adapter, frame);
+    XResizeWindow(display, window, 1000, 600);
+    XSync(display, False);
+    for (int frame = 0; frame < kFrames; ++frame) drawTranslucentFrame(adapter, frame);
+    EXPECT_FALSE(engine.BackBufferAtHalfSize());
+    XSync(display, False);
+    read = backBuffer(engine);
+    bar = pixel(display, window, 50, 300);
+    middle = pixel(display, window, 500, 300);  // back-buffer pixel (320, 240)
+  }
+  XCloseDisplay(display);
+  const std::vector<std::uint8_t> expected = headlessPictures(kFrames).back();
+  EXPECT_TRUE(expected == read) << "the picture after the resize is not the one of its own frames alone";
+  EXPECT_EQ((Rgb{0, 0, 0}), bar);
+  const std::size_t at = (240u * 640u + 320u) * 3u;
+  EXPECT_EQ((Rgb{expected[at], expected[at + 1], expected[at + 2]}), middle);
 }
 
 }  // namespace

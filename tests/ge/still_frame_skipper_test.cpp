@@ -50,6 +50,37 @@ TEST_F(StillFrameSkipperTest, ARepeatedFrameIsLeftOutOnceItsPictureSettles) {
   EXPECT_EQ(11, skipper.SkippedFrames());
 }
 
+// A frame that draws a faint white quad straight onto the back buffer: its calls repeat, but each
+// one moves the picture a little further toward white for dozens of frames.
+void drawFaintOverlay(ge::XGraphicEngine& engine) {
+  engine.BeginFrame();
+  engine.SetRenderTarget(ge::kCanvasSlot);
+  engine.Clear(0.0f, 0.0f, 0.0f);
+  engine.SetRenderTarget(-1);
+  engine.SetTexture(-1);
+  ge::Quad quad;
+  ge::MakeQuad(quad, 0.0f, 0.0f, 64.0f, 64.0f);
+  ge::TintQuad(quad, 1.0f, 1.0f, 1.0f, 0.04f);
+  engine.DrawQuad(&quad);
+  engine.EndFrame();
+}
+
+TEST_F(StillFrameSkipperTest, RepeatedCallsAreDrawnWhileTheirPictureStillChanges) {
+  constexpr int kFrames = 20;
+  // Black first, so the overlay starts from a known picture.
+  adapter.BeginFrame();
+  adapter.Clear(0.0f, 0.0f, 0.0f);
+  adapter.EndFrame();
+  int previous = -1;
+  for (int frame = 0; frame < kFrames; ++frame) {
+    drawFaintOverlay(skipper);
+    EXPECT_FALSE(skipper.LastFrameSkipped()) << "frame " << frame;
+    const int shown = Screenshot(HeadlessEngine()).at(10, 10).red;
+    EXPECT_GT(shown, previous) << "the overlay no longer changes the picture at frame " << frame;
+    previous = shown;
+  }
+}
+
 TEST_F(StillFrameSkipperTest, AChangedFrameIsDrawn) {
   ASSERT_GE(settle(5.0f), 0);
   drawFrame(6.0f);

@@ -34,15 +34,16 @@ XvfbDisplay::~XvfbDisplay() {
   }
 }
 
-std::string XvfbDisplay::Start(int width, int height) {
+std::string XvfbDisplay::Start(int width, int height, const std::vector<std::string>& options) {
   int pipeFds[2];
   if (pipe(pipeFds) != 0) return std::string("pipe: ") + std::strerror(errno);
 
   // -displayfd: the server picks a free display number and writes it to the pipe when it is ready.
   // -noreset: without it the server resets (and centres the pointer) when its last client leaves.
-  const std::vector<std::string> arguments = {
+  std::vector<std::string> arguments = {
       "Xvfb", "-displayfd", std::to_string(pipeFds[1]), "-noreset", "-nolisten", "tcp",
       "-screen", "0", std::to_string(width) + "x" + std::to_string(height) + "x24"};
+  arguments.insert(arguments.end(), options.begin(), options.end());
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addclose(&actions, pipeFds[0]);

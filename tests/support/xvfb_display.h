@@ -13,8 +13,9 @@ class XvfbDisplay {
   XvfbDisplay& operator=(const XvfbDisplay&) = delete;
 
   // Starts the server with one screen of the given size and points DISPLAY at it. An empty
-  // string on success, otherwise what went wrong.
-  std::string Start(int width, int height);
+  // string on success, otherwise what went wrong. `options` go to Xvfb as they are (such as
+  // {"-extension", "MIT-SHM"} for a server without shared-memory images).
+  std::string Start(int width, int height, const std::vector<std::string>& options = {});
   const std::string& name() const { return displayName; }
 
  private:
