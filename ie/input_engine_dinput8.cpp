@@ -112,7 +112,6 @@ void InputEngineDInput8::ReadCursor() {
 }
 
 void InputEngineDInput8::ReadMouse() {
-  previousMouseState = mouseState;
   // The state first, then the events: every press the state shows is in the events read after it,
   // so the latch never waits for one.
   if (FAILED(mouse->GetDeviceState(sizeof(DIMOUSESTATE), &mouseState))) {

@@ -61,8 +61,9 @@ class InputEngineDInput8 final : public ZInputStateEngine {
   IDirectInput8A* directInput = nullptr;
   IDirectInputDevice8A* mouse = nullptr;
   IDirectInputDevice8A* keyboard = nullptr;
+  // The latest device state; the buttons the game sees (and their previous sample) are the shared
+  // state's, after the latch.
   MouseState mouseState{};
-  MouseState previousMouseState{};
   std::array<ButtonLatch, kButtonCount> latches;
   std::array<int, kButtonCount> pressesSinceSample{};
   // Kept between samples so that a frame allocates nothing.
