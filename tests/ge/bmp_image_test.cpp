@@ -156,9 +156,14 @@ TEST_F(BmpFile, UnreadableFilesNameThemselvesAndTheSystemsReason) {
       {folder + "/missing.bmp", "Cannot open \"" + folder + "/missing.bmp\": No such file or directory"},
       {folder + "/data/logo.bmp", "Cannot open \"" + folder + "/data/logo.bmp\": No such file or directory "
                                   "(there is no folder \"" + folder + "/data\")"},
+#ifdef _WIN32
+      // Windows refuses to open a folder as a file at all.
+      {folder + "/folder.bmp", "Cannot open \"" + folder + "/folder.bmp\": Permission denied"},
+#else
       {folder + "/folder.bmp", "Cannot read \"" + folder + "/folder.bmp\": Is a directory"},
       // Reading a process's memory from address 0 fails with an input/output error.
       {"/proc/self/mem", "Cannot read \"/proc/self/mem\": Input/output error"},
+#endif
       {folder + "/text.bmp", "Do not know this format"},
   };
   for (const auto& c : cases) {
