@@ -82,11 +82,15 @@ int floorDivide(long long numerator, long long denominator) {
 // the graphic engine's) still go to whatever handler was installed before.
 Display* trappedDisplay = nullptr;
 bool errorTrapped = false;
+bool windowMissing = false;
 XErrorHandler handlerBeforeTrap = nullptr;
+InputEngineX11::WindowLostHandler windowLostHandler = nullptr;
 
 int trapError(Display* display, XErrorEvent* error) {
   if (display == trappedDisplay) {
     errorTrapped = true;
+    // The pointer query names the window, the size query names it as a drawable.
+    if (error->error_code == BadWindow || error->error_code == BadDrawable) windowMissing = true;
     return 0;
   }
   return handlerBeforeTrap != nullptr ? handlerBeforeTrap(display, error) : 0;
@@ -97,6 +101,7 @@ class ErrorTrap {
   explicit ErrorTrap(Display* display) {
     trappedDisplay = display;
     errorTrapped = false;
+    windowMissing = false;
     handlerBeforeTrap = XSetErrorHandler(trapError);
   }
   ~ErrorTrap() {
@@ -108,6 +113,12 @@ class ErrorTrap {
 
   // Every read the engine makes waits for its reply, so its errors have arrived by now.
   bool failed() const { return errorTrapped; }
+
+  // Ends the program with `text`, or as for a lost display when the game window has gone.
+  [[noreturn]] void endWith(Display* display, const char* text) const {
+    if (windowMissing && windowLostHandler != nullptr) windowLostHandler(display);
+    LogError(kTag, text);
+  }
 };
 
 // The window's size in pixels; false when the server cannot tell (no such window).
@@ -131,9 +142,11 @@ InputEngineX11::InputEngineX11(unsigned long window) : window(window) {
   unsigned width = 0;
   unsigned height = 0;
   if (!readWindowSize(display, window, width, height) || trap.failed()) {
-    LogError(kTag, "Cannot set cooperative level for mouse");
+    trap.endWith(display, "Cannot set cooperative level for mouse");
   }
 }
+
+void InputEngineX11::SetWindowLostHandler(WindowLostHandler handler) { windowLostHandler = handler; }
 
 InputEngineX11::~InputEngineX11() {
   if (display != nullptr) XCloseDisplay(display);
@@ -161,7 +174,7 @@ void InputEngineX11::ReadPointer() {
   const Bool sameScreen =
       XQueryPointer(display, window, &root, &child, &rootX, &rootY, &windowX, &windowY, &mask);
   const bool sized = readWindowSize(display, window, width, height);
-  if (trap.failed() || !sized) LogError(kTag, "Cannot get mouse device state");
+  if (trap.failed() || !sized) trap.endWith(display, "Cannot get mouse device state");
 
   // A press the pointer shows outside the window's drawing area (on its frame, on another window)
   // never reaches the toolkit, so the latch must not wait for its record.

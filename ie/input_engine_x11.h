@@ -18,7 +18,8 @@
 //   window lacks the keyboard focus.
 //
 // Failures are fatal through the event log (tag "IE"): no display connection, a game window that
-// does not exist, a failed pointer or keyboard read.
+// does not exist, a failed pointer or keyboard read. A game window that vanishes from a live
+// connection goes to the window-lost handler when one is set (see SetWindowLostHandler).
 #pragma once
 
 #include <array>
@@ -42,6 +43,14 @@ class InputEngineX11 final : public ZInputStateEngine {
   InputEngineX11& operator=(const InputEngineX11&) = delete;
 
   void Update() override;
+
+  // The game's window vanishes only with the connection that made it (the toolkit's client
+  // killed), while this engine's own connection lives on and sees the window as missing. Whether
+  // the engine or the toolkit notices first is chance, so the program sets here its lost-display
+  // ending (given the engine's display; it must not return) to be the one in both cases. Unset,
+  // a vanished window ends the program with the engine's own line. Set before engines exist.
+  using WindowLostHandler = void (*)(_XDisplay* display);
+  static void SetWindowLostHandler(WindowLostHandler handler);
 
  private:
   void ReadPointer();

@@ -7,6 +7,7 @@
 // After GoogleTest: Xlib defines macros (None, Bool) that its headers use as names.
 #include <X11/Xlib.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -181,6 +182,38 @@ TEST_F(InputEngineX11DeathTest, MissingDisplayWindowOrPointerEndsTheProgramWithT
         input.Update();
       },
       ::testing::ExitedWithCode(1), "IE.error: Cannot get mouse device state");
+}
+
+// The program's lost-display ending, as far as the engine can tell.
+void reportWindowLost(Display* display) {
+  std::fprintf(stderr, "window lost on %s\n", DisplayString(display));
+  std::_Exit(7);
+}
+
+// A killed client takes the game window with it while the engine's own connection lives on: with
+// a handler set, the engine ends the program through it rather than with its own line, whether it
+// notices at its start or while the game runs.
+TEST_F(InputEngineX11DeathTest, VanishedWindowEndsThroughTheWindowLostHandler) {
+  const std::string lost = "window lost on " + std::string(DisplayString(display));
+  EXPECT_EXIT(
+      {
+        ie::InputEngineX11::SetWindowLostHandler(reportWindowLost);
+        Display* own = XOpenDisplay(nullptr);
+        const Window window = createWindow(own, 0, 0, 640, 480);
+        ie::InputEngineX11 input(window);
+        input.Update();
+        Display* killer = XOpenDisplay(nullptr);
+        XKillClient(killer, window);
+        XSync(killer, False);
+        input.Update();
+      },
+      ::testing::ExitedWithCode(7), lost);
+  EXPECT_EXIT(
+      {
+        ie::InputEngineX11::SetWindowLostHandler(reportWindowLost);
+        ie::InputEngineX11 input(0x7ffffff);
+      },
+      ::testing::ExitedWithCode(7), lost);
 }
 
 }  // namespace
