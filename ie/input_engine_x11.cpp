@@ -196,8 +196,9 @@ void InputEngineX11::ReadPointer() {
     const bool pointerDown = (mask & kButtonMasks[button]) != 0;
     const LatchSample sample = latches[button].Sample(pointerDown, pointerInWindow, pressesOfButton);
     buttons[button] = sample.down ? 0x80 : 0;
-    // A tap the pointer missed is reported where it happened, for this sample only.
-    if (sample.fromRecord && sample.position.known && !cursorAtRecordedPress) {
+    // A press is reported where the toolkit saw it happen, for this sample only: a tap the pointer
+    // missed, or a press the pointer shows only after it has moved on.
+    if (sample.position.known && !cursorAtRecordedPress) {
       MapToBackBuffer(fit, sample.position.x, sample.position.y);
       cursorAtRecordedPress = true;
     }

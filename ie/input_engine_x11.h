@@ -8,9 +8,10 @@
 //   button mask; 3 is the "back" side button (X button 8), which the core protocol keeps no mask
 //   for, so it reads down only through recorded presses. Presses the toolkit records
 //   (ie/button_press_log.h) are latched so that a click between two samples is never lost
-//   (ie/button_latch.h); such a press is reported where the toolkit saw it, and its release,
-//   a sample later, where the pointer is then (releases are not recorded: a drag made wholly
-//   between two samples, which no hand can do, drops where the pointer has got to).
+//   (ie/button_latch.h); a press is reported where the toolkit saw it whenever its record is
+//   there by the sample that shows it, and its release where the pointer is then (releases are
+//   not recorded: a drag made wholly between two samples, which no hand can do, drops where the
+//   pointer has got to).
 // - Keys: XQueryKeymap, indexed by PC scan code (the keys of the main block directly, the
 //   extended keys such as the arrows through a table, with 0x80 added as the PC tradition has
 //   it). Keys the PC keyboard has no code for are not reported.

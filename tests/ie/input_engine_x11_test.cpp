@@ -113,6 +113,31 @@ TEST_F(InputEngineX11, TapBetweenTwoFramesIsSeenOnceWhereTheToolkitRecordedIt) {
   EXPECT_FALSE(input.ButtonDown(kLeft));
 }
 
+// A drag begun while the game was slow to sample: the pointer is still down but has left the place
+// of the press, which the toolkit recorded. The press shows there, the drag goes on from the
+// pointer.
+TEST_F(InputEngineX11, DragSeenLateStartsWhereTheToolkitRecordedThePress) {
+  const Window window = createWindow(display, 0, 0, 640, 480);
+  Xdotool({"mousemove", "10", "10"});
+  ie::InputEngineX11 input(window);
+  input.Update();
+
+  Xdotool({"mousemove", "448", "136", "mousedown", "1", "mousemove", "176", "100"});
+  ie::RecordButtonPress(kLeft, 448, 136);
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, true));
+  EXPECT_EQ(448, input.MouseX());
+  EXPECT_EQ(136, input.MouseY());
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, true, true));
+  EXPECT_EQ(176, input.MouseX());
+  EXPECT_EQ(100, input.MouseY());
+  Xdotool({"mouseup", "1"});
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, true, false));
+  EXPECT_EQ(176, input.MouseX());
+}
+
 TEST_F(InputEngineX11, PointerIsMappedIntoTheBackBufferAndReadsBeyondItOutsideThePicture) {
   // A 640 × 480 window at (100, 100), then a wider one at the origin whose picture is 960 × 720
   // with bars of 160 on either side.
