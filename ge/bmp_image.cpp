@@ -124,7 +124,9 @@ bool ParseBmp(const std::uint8_t* data, std::size_t size, BmpImage& image, std::
   const std::string dimensions = std::to_string(width) + " x " + std::to_string(height) + " pixels";
   if (width <= 0) return refuse("Image width is 0 or below", "its width is " + std::to_string(width));
   if (height == 0) return refuse("Image height is 0", "its height is 0");
-  if (width > kMaxImageSide || height > kMaxImageSide) return refuse("Image is larger than 1024 x 1024", "it is " + dimensions);
+  if (width > kMaxImageSide || height > kMaxImageSide) {
+    return refuse("Image is larger than 1024 x 1024", "it is " + dimensions);
+  }
   if (bitsPerPixel != 24) {
     return refuse("Image is not 24-bit", "it has " + std::to_string(bitsPerPixel) + " bits per pixel, not 24");
   }
