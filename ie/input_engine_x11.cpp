@@ -183,24 +183,29 @@ void InputEngineX11::ReadPointer() {
   const ge::ViewportFit fit = ge::FitBackBuffer(static_cast<int>(width), static_cast<int>(height));
   if (sameScreen) MapToBackBuffer(fit, windowX, windowY);
 
-  // Presses the toolkit recorded, per button, oldest first.
+  // Presses and releases the toolkit recorded, per button, oldest first.
   recordedPresses.clear();
   TakeButtonPresses(recordedPresses);
   KeepPreviousButtons();
-  bool cursorAtRecordedPress = false;
+  bool cursorAtRecordedPlace = false;
   for (int button = 0; button < kButtonCount; ++button) {
     pressesOfButton.clear();
+    releasesOfButton.clear();
     for (const RecordedPress& press : recordedPresses) {
-      if (press.button == button) pressesOfButton.push_back(press.position);
+      if (press.button == button) (press.release ? releasesOfButton : pressesOfButton).push_back(press.position);
     }
     const bool pointerDown = (mask & kButtonMasks[button]) != 0;
+    const bool wasDown = latches[button].down();
     const LatchSample sample = latches[button].Sample(pointerDown, pointerInWindow, pressesOfButton);
     buttons[button] = sample.down ? 0x80 : 0;
-    // A press is reported where the toolkit saw it happen, for this sample only: a tap the pointer
-    // missed, or a press the pointer shows only after it has moved on.
-    if (sample.position.known && !cursorAtRecordedPress) {
-      MapToBackBuffer(fit, sample.position.x, sample.position.y);
-      cursorAtRecordedPress = true;
+    // A press or release is reported where the toolkit saw it happen, for this sample only: a tap
+    // the pointer missed, a press the pointer shows only after it has moved on, a drop followed
+    // at once by a move.
+    const PressPosition released = releasePlaces[button].Sample(releasesOfButton, wasDown && !sample.down);
+    const PressPosition& place = sample.position.known ? sample.position : released;
+    if (place.known && !cursorAtRecordedPlace) {
+      MapToBackBuffer(fit, place.x, place.y);
+      cursorAtRecordedPlace = true;
     }
   }
 }

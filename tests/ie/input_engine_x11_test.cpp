@@ -138,6 +138,27 @@ TEST_F(InputEngineX11, DragSeenLateStartsWhereTheToolkitRecordedThePress) {
   EXPECT_EQ(176, input.MouseX());
 }
 
+// A drop followed at once by a move elsewhere, both before the next sample: the release shows
+// where the toolkit saw the button go up, the pointer's place from the sample after.
+TEST_F(InputEngineX11, DropFollowedAtOnceByAMoveLandsWhereTheButtonWentUp) {
+  const Window window = createWindow(display, 0, 0, 640, 480);
+  Xdotool({"mousemove", "448", "136", "mousedown", "1"});
+  ie::InputEngineX11 input(window);
+  ie::RecordButtonPress(kLeft, 448, 136);
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, true));
+
+  Xdotool({"mousemove", "176", "100", "mouseup", "1", "mousemove", "600", "460"});
+  ie::RecordButtonRelease(kLeft, 176, 100);
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, true, false));
+  EXPECT_EQ(176, input.MouseX());
+  EXPECT_EQ(100, input.MouseY());
+  input.Update();
+  EXPECT_EQ(600, input.MouseX());
+  EXPECT_EQ(460, input.MouseY());
+}
+
 TEST_F(InputEngineX11, PointerIsMappedIntoTheBackBufferAndReadsBeyondItOutsideThePicture) {
   // A 640 × 480 window at (100, 100), then a wider one at the origin whose picture is 960 × 720
   // with bars of 160 on either side.
