@@ -30,6 +30,17 @@ int GameWindow::handle(int event) {
     Fl_Window::handle(event);
     return 1;
   }
+  if (event == FL_RELEASE) {
+    // The place goes with the release too, so that a drop lands where the button went up. The
+    // numbers are mapped as for the press; the log ignores a button it does not know.
+    const int button = Fl::event_button();
+    const int engineButton = button == FL_LEFT_MOUSE     ? 0
+                             : button == FL_RIGHT_MOUSE  ? 1
+                             : button == FL_MIDDLE_MOUSE ? 2
+                             : button == 8               ? 3
+                                                         : -1;
+    ie::RecordButtonRelease(engineButton, Fl::event_x(), Fl::event_y());
+  }
   return Fl_Window::handle(event);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "base/event_log.h"
+#include "ie/input_engine_x11.h"
 
 namespace {
 
@@ -17,6 +18,8 @@ int endOnIoError(Display* display) {
   LogError("GE", text);  // never returns: Xlib would call exit() if it did
 }
 
+void endOnLostWindow(Display* display) { endOnIoError(display); }
+
 }  // namespace
 
 void EndOnLostDisplay() {
@@ -24,4 +27,6 @@ void EndOnLostDisplay() {
   // through Xlib) instead of killing the process with SIGPIPE.
   std::signal(SIGPIPE, SIG_IGN);
   XSetIOErrorHandler(endOnIoError);
+  // A killed client takes the game window with it; the input engine may see that first.
+  ie::InputEngineX11::SetWindowLostHandler(endOnLostWindow);
 }

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "base/little_endian.h"
@@ -42,6 +43,36 @@ bool fail(BmpImage& image, std::string& error, std::string text) {
   return false;
 }
 
+// A refusal of the bytes: the program's error text and, when asked for, what exactly is wrong.
+class Refusal {
+ public:
+  Refusal(BmpImage& image, std::string& error, std::string* detail) : image(image), error(error), detail(detail) {}
+  bool operator()(const char* text, std::string why) {
+    if (detail != nullptr) *detail = std::move(why);
+    return fail(image, error, text);
+  }
+
+ private:
+  BmpImage& image;
+  std::string& error;
+  std::string* detail;
+};
+
+std::string cutShort(std::size_t got, std::uint64_t needed) {
+  return "cut short after " + std::to_string(got) + " of " + std::to_string(needed) + " bytes";
+}
+
+// The first bytes in hexadecimal: enough for the player to recognise a PNG, a JPEG or a text.
+std::string notABmp(const std::uint8_t* data, std::size_t size) {
+  std::string text = "not a BMP (it starts with";
+  char hex[4];
+  for (std::size_t i = 0; i < size && i < 8; ++i) {
+    std::snprintf(hex, sizeof hex, " %02X", data[i]);
+    text += hex;
+  }
+  return text + ")";
+}
+
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 // The folder part of `path` ("." for a bare name), to tell a missing folder from a missing file.
@@ -65,17 +96,22 @@ std::string unreadableFileText(const char* path, int reason) {
 
 }  // namespace
 
-bool ParseBmp(const std::uint8_t* data, std::size_t size, BmpImage& image, std::string& error) {
-  if (data == nullptr || size < kFileHeaderSize + 4 || data[0] != 'B' || data[1] != 'M') {
-    return fail(image, error, "Do not know this format");
-  }
+bool ParseBmp(const std::uint8_t* data, std::size_t size, BmpImage& image, std::string& error,
+              std::string* detail) {
+  Refusal refuse(image, error, detail);
+  constexpr const char* kUnknown = "Do not know this format";
+  if (data == nullptr || size == 0) return refuse(kUnknown, "it is empty");
+  if (size < 2 || data[0] != 'B' || data[1] != 'M') return refuse(kUnknown, notABmp(data, size));
+  // Until the information header's size is read, the smallest headers a BMP of ours has.
+  if (size < kFileHeaderSize + 4) return refuse(kUnknown, cutShort(size, kFileHeaderSize + kInfoHeaderSize));
   const std::uint32_t pixelOffset = ReadUint32(data + 10);
   const std::uint32_t infoSize = ReadUint32(data + kFileHeaderSize);
   // The 12-byte OS/2 core header has 16-bit sizes and no compression field: not ours.
-  if (infoSize < kInfoHeaderSize || infoSize > kLargestInfoHeader ||
-      size < kFileHeaderSize + infoSize) {
-    return fail(image, error, "Do not know this format");
+  if (infoSize < kInfoHeaderSize || infoSize > kLargestInfoHeader) {
+    return refuse(kUnknown, "its information header is " + std::to_string(infoSize) +
+                                " bytes long, not one of 40 to 124");
   }
+  if (size < kFileHeaderSize + infoSize) return refuse(kUnknown, cutShort(size, kFileHeaderSize + infoSize));
   const std::uint8_t* info = data + kFileHeaderSize;
   const std::int64_t width = readInt32(info + 4);
   const std::int64_t signedHeight = readInt32(info + 8);
@@ -85,24 +121,34 @@ bool ParseBmp(const std::uint8_t* data, std::size_t size, BmpImage& image, std::
   // A negative height means the rows are stored top row first.
   const bool topDown = signedHeight < 0;
   const std::int64_t height = topDown ? -signedHeight : signedHeight;
-  if (width <= 0) return fail(image, error, "Image width is 0 or below");
-  if (height == 0) return fail(image, error, "Image height is 0");
-  if (width > kMaxImageSide || height > kMaxImageSide) return fail(image, error, "Image is larger than 1024 x 1024");
-  if (bitsPerPixel != 24) return fail(image, error, "Image is not 24-bit");
-  if (compression != kUncompressed) return fail(image, error, "Image is compressed");
+  const std::string dimensions = std::to_string(width) + " x " + std::to_string(height) + " pixels";
+  if (width <= 0) return refuse("Image width is 0 or below", "its width is " + std::to_string(width));
+  if (height == 0) return refuse("Image height is 0", "its height is 0");
+  if (width > kMaxImageSide || height > kMaxImageSide) {
+    return refuse("Image is larger than 1024 x 1024", "it is " + dimensions);
+  }
+  if (bitsPerPixel != 24) {
+    return refuse("Image is not 24-bit", "it has " + std::to_string(bitsPerPixel) + " bits per pixel, not 24");
+  }
+  if (compression != kUncompressed) {
+    return refuse("Image is compressed", "it is compressed (method " + std::to_string(compression) + ")");
+  }
   // Pixel data overlapping the headers is nonsense rather than a short file.
-  if (pixelOffset < kFileHeaderSize + infoSize) return fail(image, error, "Do not know this format");
+  if (pixelOffset < kFileHeaderSize + infoSize) {
+    return refuse(kUnknown, "its pixels would start at byte " + std::to_string(pixelOffset) + ", inside its headers");
+  }
 
   const int w = static_cast<int>(width);
   const int h = static_cast<int>(height);
   const std::size_t rowBytes = storedRowBytes(w);
   // Both factors are bounded (rows ≤ 3075 bytes, ≤ 1024 rows, offset < 2^32): no overflow in 64 bits.
   const std::uint64_t end = std::uint64_t{pixelOffset} + std::uint64_t{rowBytes} * static_cast<std::uint64_t>(h);
-  if (end > size) return fail(image, error, "Image file is truncated");
+  if (end > size) return refuse("Image file is truncated", cutShort(size, end) + " (" + dimensions + ")");
 
   image.width = w;
   image.height = h;
   image.rgb.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3, 0);
+  if (detail != nullptr) detail->clear();
   for (int fileRow = 0; fileRow < h; ++fileRow) {
     const std::uint8_t* source = data + pixelOffset + static_cast<std::size_t>(fileRow) * rowBytes;
     const int imageRow = topDown ? fileRow : h - 1 - fileRow;
@@ -119,7 +165,8 @@ bool ParseBmp(const std::uint8_t* data, std::size_t size, BmpImage& image, std::
   return true;
 }
 
-bool ReadBmpFile(const char* path, BmpImage& image, std::string& error) {
+bool ReadBmpFile(const char* path, BmpImage& image, std::string& error, std::string* detail) {
+  if (detail != nullptr) detail->clear();
   if (path == nullptr) return fail(image, error, "Do not know this format");
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), &std::fclose);
   if (!file) return fail(image, error, unopenableFileText(path, errno));
@@ -136,7 +183,7 @@ bool ReadBmpFile(const char* path, BmpImage& image, std::string& error) {
     if (got < sizeof chunk) break;
   }
   if (std::ferror(file.get())) return fail(image, error, unreadableFileText(path, errno));
-  return ParseBmp(bytes.data(), bytes.size(), image, error);
+  return ParseBmp(bytes.data(), bytes.size(), image, error, detail);
 }
 
 std::vector<std::uint8_t> EncodeBmp(const BmpImage& image) {

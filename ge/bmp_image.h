@@ -24,13 +24,18 @@ struct BmpImage {
 // "Do not know this format", "Image width is 0 or below", "Image height is 0",
 // "Image is larger than 1024 x 1024", "Image is not 24-bit", "Image is compressed",
 // "Image file is truncated". (A negative height is a top-down image, not an error.)
-bool ParseBmp(const std::uint8_t* data, std::size_t size, BmpImage& image, std::string& error);
+// When `detail` is given it receives what exactly is wrong with these bytes, in words for the
+// player who has to replace the file: "it is empty", "cut short after N of M bytes",
+// "not a BMP (it starts with 89 50 4E 47)", "it has 32 bits per pixel, not 24", ...
+bool ParseBmp(const std::uint8_t* data, std::size_t size, BmpImage& image, std::string& error,
+              std::string* detail = nullptr);
 
 // Reads the file at `path` and parses it. A file that cannot be opened gives
 // "Cannot open "PATH": REASON" (with "(there is no folder "FOLDER")" added when its folder is
 // missing), one that cannot be read (a folder among them) "Cannot read "PATH": REASON", REASON the
-// system's own text; a file that is there but is not a BMP gives ParseBmp's reasons.
-bool ReadBmpFile(const char* path, BmpImage& image, std::string& error);
+// system's own text; a file that is there but is not a BMP gives ParseBmp's reasons, and its
+// detail when `detail` is given (left empty for a file that cannot be had: its error names it).
+bool ReadBmpFile(const char* path, BmpImage& image, std::string& error, std::string* detail = nullptr);
 
 // Encodes `image` as a bottom-up 24-bit BMP with a 40-byte information header. The bytes depend on
 // the pixels alone, so writing the same image twice gives identical files.

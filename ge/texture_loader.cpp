@@ -14,9 +14,13 @@ namespace {
 
 constexpr const char* kTag = "GE";
 
+// The error alone would not say which picture is damaged, nor how: the line before it does.
 void readImage(const char* file, BmpImage& image) {
   std::string error;
-  if (!ReadBmpFile(file, image, error)) LogError(kTag, error.c_str());
+  std::string detail;
+  if (ReadBmpFile(file, image, error, &detail)) return;
+  if (!detail.empty()) LogMessage(kTag, ("Cannot use \"" + std::string(file) + "\": " + detail).c_str());
+  LogError(kTag, error.c_str());
 }
 
 }  // namespace

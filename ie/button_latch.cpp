@@ -22,6 +22,7 @@ LatchSample ButtonLatch::Sample(bool pointerDown, bool pointerInWindow, std::spa
       // A press the pointer shows: either its record is already here, or it will come later, or
       // (outside the window) it never comes.
       if (!pendingPresses.empty()) {
+        sample.position = pendingPresses.front();
         pendingPresses.erase(pendingPresses.begin());
       } else if (pointerInWindow) {
         unmatchedPresses = std::min<std::uint32_t>(unmatchedPresses + 1, kMaxPendingPresses);

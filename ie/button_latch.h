@@ -7,8 +7,10 @@
 //   even though it is up again, and up at the next one, so the game sees a press, then a release.
 //   The sample tells where the press happened, so that the engine can report the cursor there
 //   (the pointer may have moved on since).
-// - A press the pointer showed first, inside the window, is matched with its recorded press when
-//   that arrives, so the same press is never shown twice. Such a match waits kUnmatchedLifetime
+// - A press the pointer shows while its record is already here is reported where the record says
+//   it happened: the pointer may have moved on since (a drag from a small target, begun while the
+//   game was slow to sample). A press the pointer showed first, inside the window, is matched with
+//   its recorded press when that arrives, so the same press is never shown twice. Such a match waits kUnmatchedLifetime
 //   samples at most. A press the pointer showed outside the window (or on its frame) is never
 //   recorded and waits for nothing: a tap inside the window right after it is a click of its own.
 // - A press recorded while the button already reads down (released and pressed again between two
@@ -34,7 +36,7 @@ struct PressPosition {
 struct LatchSample {
   bool down = false;         // the button reads down in this sample
   bool fromRecord = false;   // it does so for a recorded press the pointer missed
-  PressPosition position;    // where that press happened, when fromRecord
+  PressPosition position;    // where the press this sample shows happened, when a record tells
 };
 
 class ButtonLatch {

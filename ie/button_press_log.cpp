@@ -13,10 +13,10 @@ namespace {
 std::mutex recordMutex;
 std::vector<RecordedPress> recorded;
 
-void record(int button, PressPosition position) {
+void record(int button, PressPosition position, bool release = false) {
   if (button < 0 || button >= kButtonCount) return;
   std::lock_guard<std::mutex> lock(recordMutex);
-  if (recorded.size() < kMaxRecordedPresses) recorded.push_back({button, position});
+  if (recorded.size() < kMaxRecordedPresses) recorded.push_back({button, position, release});
 }
 
 }  // namespace
@@ -24,6 +24,8 @@ void record(int button, PressPosition position) {
 void RecordButtonPress(int button, int windowX, int windowY) { record(button, {true, windowX, windowY}); }
 
 void RecordButtonPress(int button) { record(button, {}); }
+
+void RecordButtonRelease(int button, int windowX, int windowY) { record(button, {true, windowX, windowY}, true); }
 
 void TakeButtonPresses(std::vector<RecordedPress>& presses) {
   std::lock_guard<std::mutex> lock(recordMutex);

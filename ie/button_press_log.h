@@ -2,7 +2,9 @@
 // sample. Polling the pointer once a frame misses a press and release that both fall between two
 // samples (a quick tap, a scripted click); the event handler sees every press, so it records them
 // here, with where in the window it happened, and the engine shows each one at its place
-// (see ie/button_latch.h).
+// (see ie/button_latch.h). Releases are recorded too, with their places, so that a drop lands
+// where the button went up even when the pointer has moved on by the next sample
+// (ie/release_places.h).
 //
 // Thread-safe: the toolkit records on the main thread, the engine takes on the game thread.
 #pragma once
@@ -17,6 +19,7 @@ namespace ie {
 struct RecordedPress {
   int button;
   PressPosition position;
+  bool release = false;  // the button went up there (ie/release_places.h)
 };
 
 // Presses beyond this many between two samples are dropped.
@@ -27,8 +30,11 @@ inline constexpr std::size_t kMaxRecordedPresses = 64;
 void RecordButtonPress(int button, int windowX, int windowY);
 // A press whose position is not known: it is shown where the pointer is at the sample.
 void RecordButtonPress(int button);
+// A release, in the same order as the presses, so that a drop lands where the button went up.
+void RecordButtonRelease(int button, int windowX, int windowY);
 
-// Appends the presses recorded since the last call to `presses`, oldest first, and forgets them.
+// Appends the presses (and releases) recorded since the last call to `presses`, oldest first, and
+// forgets them.
 void TakeButtonPresses(std::vector<RecordedPress>& presses);
 
 }  // namespace ie

@@ -74,11 +74,15 @@ constexpr KeycodeTable kKeycodeTable = makeKeycodeTable();
 // the graphic engine's) still go to whatever handler was installed before.
 Display* trappedDisplay = nullptr;
 bool errorTrapped = false;
+bool windowMissing = false;
 XErrorHandler handlerBeforeTrap = nullptr;
+InputEngineX11::WindowLostHandler windowLostHandler = nullptr;
 
 int trapError(Display* display, XErrorEvent* error) {
   if (display == trappedDisplay) {
     errorTrapped = true;
+    // The pointer query names the window, the size query names it as a drawable.
+    if (error->error_code == BadWindow || error->error_code == BadDrawable) windowMissing = true;
     return 0;
   }
   return handlerBeforeTrap != nullptr ? handlerBeforeTrap(display, error) : 0;
@@ -89,6 +93,7 @@ class ErrorTrap {
   explicit ErrorTrap(Display* display) {
     trappedDisplay = display;
     errorTrapped = false;
+    windowMissing = false;
     handlerBeforeTrap = XSetErrorHandler(trapError);
   }
   ~ErrorTrap() {
@@ -100,6 +105,12 @@ class ErrorTrap {
 
   // Every read the engine makes waits for its reply, so its errors have arrived by now.
   bool failed() const { return errorTrapped; }
+
+  // Ends the program with `text`, or as for a lost display when the game window has gone.
+  [[noreturn]] void endWith(Display* display, const char* text) const {
+    if (windowMissing && windowLostHandler != nullptr) windowLostHandler(display);
+    LogError(kTag, text);
+  }
 };
 
 // The window's size in pixels; false when the server cannot tell (no such window).
@@ -123,9 +134,11 @@ InputEngineX11::InputEngineX11(unsigned long window) : window(window) {
   unsigned width = 0;
   unsigned height = 0;
   if (!readWindowSize(display, window, width, height) || trap.failed()) {
-    LogError(kTag, "Cannot set cooperative level for mouse");
+    trap.endWith(display, "Cannot set cooperative level for mouse");
   }
 }
+
+void InputEngineX11::SetWindowLostHandler(WindowLostHandler handler) { windowLostHandler = handler; }
 
 InputEngineX11::~InputEngineX11() {
   if (display != nullptr) XCloseDisplay(display);
@@ -153,7 +166,7 @@ void InputEngineX11::ReadPointer() {
   const Bool sameScreen =
       XQueryPointer(display, window, &root, &child, &rootX, &rootY, &windowX, &windowY, &mask);
   const bool sized = readWindowSize(display, window, width, height);
-  if (trap.failed() || !sized) LogError(kTag, "Cannot get mouse device state");
+  if (trap.failed() || !sized) trap.endWith(display, "Cannot get mouse device state");
 
   // A press the pointer shows outside the window's drawing area (on its frame, on another window)
   // never reaches the toolkit, so the latch must not wait for its record.
@@ -162,23 +175,29 @@ void InputEngineX11::ReadPointer() {
   const display::Fit fit = display::FitBackBuffer(static_cast<int>(width), static_cast<int>(height));
   if (sameScreen) MapToBackBuffer(fit, windowX, windowY);
 
-  // Presses the toolkit recorded, per button, oldest first.
+  // Presses and releases the toolkit recorded, per button, oldest first.
   recordedPresses.clear();
   TakeButtonPresses(recordedPresses);
   KeepPreviousButtons();
-  bool cursorAtRecordedPress = false;
+  bool cursorAtRecordedPlace = false;
   for (int button = 0; button < kButtonCount; ++button) {
     pressesOfButton.clear();
+    releasesOfButton.clear();
     for (const RecordedPress& press : recordedPresses) {
-      if (press.button == button) pressesOfButton.push_back(press.position);
+      if (press.button == button) (press.release ? releasesOfButton : pressesOfButton).push_back(press.position);
     }
     const bool pointerDown = (mask & kButtonMasks[button]) != 0;
+    const bool wasDown = latches[button].down();
     const LatchSample sample = latches[button].Sample(pointerDown, pointerInWindow, pressesOfButton);
     buttons[button] = sample.down ? 0x80 : 0;
-    // A tap the pointer missed is reported where it happened, for this sample only.
-    if (sample.fromRecord && sample.position.known && !cursorAtRecordedPress) {
-      MapToBackBuffer(fit, sample.position.x, sample.position.y);
-      cursorAtRecordedPress = true;
+    // A press or release is reported where the toolkit saw it happen, for this sample only: a tap
+    // the pointer missed, a press the pointer shows only after it has moved on, a drop followed
+    // at once by a move.
+    const PressPosition released = releasePlaces[button].Sample(releasesOfButton, wasDown && !sample.down);
+    const PressPosition& place = sample.position.known ? sample.position : released;
+    if (place.known && !cursorAtRecordedPlace) {
+      MapToBackBuffer(fit, place.x, place.y);
+      cursorAtRecordedPlace = true;
     }
   }
 }

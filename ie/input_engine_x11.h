@@ -8,9 +8,9 @@
 //   button mask; 3 is the "back" side button (X button 8), which the core protocol keeps no mask
 //   for, so it reads down only through recorded presses. Presses the toolkit records
 //   (ie/button_press_log.h) are latched so that a click between two samples is never lost
-//   (ie/button_latch.h); such a press is reported where the toolkit saw it, and its release,
-//   a sample later, where the pointer is then (releases are not recorded: a drag made wholly
-//   between two samples, which no hand can do, drops where the pointer has got to).
+//   (ie/button_latch.h); a press and a release are each reported where the toolkit saw them
+//   whenever its record is there by the sample that shows them (ie/release_places.h), and
+//   otherwise where the pointer is then.
 // - Keys: XQueryKeymap, indexed by PC scan code (the keys of the main block directly, the
 //   extended keys such as the arrows through a table, with 0x80 added as the PC tradition has
 //   it). Keys the PC keyboard has no code for are not reported.
@@ -18,7 +18,8 @@
 //   window lacks the keyboard focus.
 //
 // Failures are fatal through the event log (tag "IE"): no display connection, a game window that
-// does not exist, a failed pointer or keyboard read.
+// does not exist, a failed pointer or keyboard read. A game window that vanishes from a live
+// connection goes to the window-lost handler when one is set (see SetWindowLostHandler).
 #pragma once
 
 #include <array>
@@ -28,6 +29,7 @@
 #include "ie/button_latch.h"
 #include "ie/button_press_log.h"
 #include "ie/input_state.h"
+#include "ie/release_places.h"
 
 struct _XDisplay;  // Xlib's Display, kept out of this header
 
@@ -43,6 +45,14 @@ class InputEngineX11 final : public ZInputStateEngine {
 
   void Update() override;
 
+  // The game's window vanishes only with the connection that made it (the toolkit's client
+  // killed), while this engine's own connection lives on and sees the window as missing. Whether
+  // the engine or the toolkit notices first is chance, so the program sets here its lost-display
+  // ending (given the engine's display; it must not return) to be the one in both cases. Unset,
+  // a vanished window ends the program with the engine's own line. Set before engines exist.
+  using WindowLostHandler = void (*)(_XDisplay* display);
+  static void SetWindowLostHandler(WindowLostHandler handler);
+
  private:
   void ReadPointer();
   void ReadKeyboard();
@@ -53,9 +63,11 @@ class InputEngineX11 final : public ZInputStateEngine {
   unsigned long window;
   _XDisplay* display = nullptr;
   std::array<ButtonLatch, kButtonCount> latches;
+  std::array<ReleasePlaces, kButtonCount> releasePlaces;
   // Kept between samples so that a frame allocates nothing.
   std::vector<RecordedPress> recordedPresses;
   std::vector<PressPosition> pressesOfButton;
+  std::vector<PressPosition> releasesOfButton;
 };
 
 }  // namespace ie

@@ -2,8 +2,9 @@
 //   e2e_x11 close WINDOW            asks a window to close, as a window manager's close button does
 //                                   (a WM_DELETE_WINDOW message; xdotool can only destroy windows)
 //   e2e_x11 shot WINDOW|root FILE   writes the window's pixels as an RGB PNG
-//   e2e_x11 compare A B             exit 0 when two PNG pictures are pixel for pixel the same;
-//                                   otherwise says how many pixels differ
+//   e2e_x11 compare A B [X Y W H]   exit 0 when two PNG pictures are pixel for pixel the same
+//                                   (within the rectangle, when given); otherwise says how many
+//                                   pixels differ
 //   e2e_x11 fitted SHOT REFERENCE   checks that SHOT (a full screen) shows REFERENCE (640 × 480)
 //                                   scaled to fit, centred with black bars (see below)
 // Windows are given as decimal or 0x-prefixed X ids.
@@ -11,6 +12,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -114,7 +116,14 @@ bool readPicture(const char* file, Picture& picture) {
   return true;
 }
 
-int comparePictures(const char* first, const char* second) {
+struct Area {
+  int x = 0;
+  int y = 0;
+  int width = 1 << 30;
+  int height = 1 << 30;
+};
+
+int comparePictures(const char* first, const char* second, const Area& area) {
   Picture a;
   Picture b;
   if (!readPicture(first, a) || !readPicture(second, b)) return 2;
@@ -123,7 +132,11 @@ int comparePictures(const char* first, const char* second) {
     return 1;
   }
   long differing = 0;
-  for (std::size_t at = 0; at < a.rgb.size(); at += 3) differing += std::memcmp(&a.rgb[at], &b.rgb[at], 3) != 0 ? 1 : 0;
+  for (int y = std::max(area.y, 0); y < a.height && y - area.y < area.height; ++y) {
+    for (int x = std::max(area.x, 0); x < a.width && x - area.x < area.width; ++x) {
+      differing += std::memcmp(a.at(x, y), b.at(x, y), 3) != 0 ? 1 : 0;
+    }
+  }
   std::printf("%ld pixels differ (%d x %d)\n", differing, a.width, a.height);
   return differing == 0 ? 0 : 1;
 }
@@ -162,7 +175,7 @@ int checkFitted(const char* shotFile, const char* referenceFile) {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: e2e_x11 close WINDOW | shot WINDOW|root FILE.png | compare A.png B.png |"
+               "usage: e2e_x11 close WINDOW | shot WINDOW|root FILE.png | compare A.png B.png [X Y W H] |"
                " fitted SCREEN.png REFERENCE.png\n");
   return 2;
 }
@@ -174,7 +187,11 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   if (command == "close" && argc == 3) return closeWindow(argv[2]);
   if (command == "shot" && argc == 4) return shotWindow(argv[2], argv[3]);
-  if (command == "compare" && argc == 4) return comparePictures(argv[2], argv[3]);
+  if (command == "compare" && argc == 4) return comparePictures(argv[2], argv[3], Area{});
+  if (command == "compare" && argc == 8) {
+    const Area area{std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7])};
+    return comparePictures(argv[2], argv[3], area);
+  }
   if (command == "fitted" && argc == 4) return checkFitted(argv[2], argv[3]);
   return usage();
 }

@@ -126,6 +126,43 @@ TEST(BmpImage, RefusesEachBadFileWithItsReason) {
   EXPECT_FALSE(ge::ParseBmp(nullptr, 0, image, error));
 }
 
+// What the player reads about a damaged file: the detail beside each refusal.
+TEST(BmpImage, EachRefusalSaysWhatIsWrongWithTheBytes) {
+  const std::vector<std::uint8_t> good = ge::EncodeBmp(pattern(5, 3));  // 54 + 3 rows of 16
+  const struct {
+    std::vector<std::uint8_t> bytes;
+    std::string detail;
+  } cases[] = {
+      {{}, "it is empty"},
+      {{'B'}, "not a BMP (it starts with 42)"},
+      {{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, "not a BMP (it starts with 47 49 46 38 39 61 01 00)"},
+      {{'B', 'M', 0, 0}, "cut short after 4 of 54 bytes"},
+      {std::vector<std::uint8_t>(good.begin(), good.begin() + 40), "cut short after 40 of 54 bytes"},
+      {with32(std::vector<std::uint8_t>(good.begin(), good.begin() + 100), 14, 108), "cut short after 100 of 122 bytes"},
+      {with32(good, 14, 12), "its information header is 12 bytes long, not one of 40 to 124"},
+      {with32(good, 10, 20), "its pixels would start at byte 20, inside its headers"},
+      {with32(good, 18, -4), "its width is -4"},
+      {with32(good, 22, 0), "its height is 0"},
+      {with32(good, 22, -1025), "it is 5 x 1025 pixels"},
+      {with32(good, 26, 16 << 16 | 1), "it has 16 bits per pixel, not 24"},
+      {with32(good, 30, 3), "it is compressed (method 3)"},
+      {std::vector<std::uint8_t>(good.begin(), good.end() - 1), "cut short after 101 of 102 bytes (5 x 3 pixels)"},
+      {with32(good, 22, 1024), "cut short after 102 of 16438 bytes (5 x 1024 pixels)"},
+  };
+  for (const auto& c : cases) {
+    ge::BmpImage image;
+    std::string error;
+    std::string detail = "left over";
+    EXPECT_FALSE(ge::ParseBmp(c.bytes.data(), c.bytes.size(), image, error, &detail)) << c.detail;
+    EXPECT_EQ(c.detail, detail);
+  }
+  ge::BmpImage image;
+  std::string error;
+  std::string detail = "left over";
+  EXPECT_TRUE(ge::ParseBmp(good.data(), good.size(), image, error, &detail));
+  EXPECT_EQ("", detail) << "a good file has nothing wrong with it";
+}
+
 // Each test's files live in a folder of its own, removed afterwards.
 class BmpFile : public ::testing::Test {
  protected:

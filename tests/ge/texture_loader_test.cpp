@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -81,6 +82,71 @@ TEST(TextureLoaderDeathTest, FilesThatAreNotUsableBmpsOrAWrongSlotEndTheProgramW
   };
   for (const auto& c : cases) {
     EXPECT_EXIT(load(c.file, c.mode, c.slot), testing::ExitedWithCode(1), "GE\\.error: " + c.line + "\n$") << c.line;
+  }
+}
+
+
+std::vector<char> bytesOf(const std::string& file) {
+  std::ifstream stream(file, std::ios::binary);
+  return std::vector<char>((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+}
+
+std::string writeBytes(const std::string& name, const std::vector<char>& bytes) {
+  const std::string path = TestFolder() + name;
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return path;
+}
+
+// The last two lines of the log the child process wrote in the test folder.
+std::string lastTwoLogLines() {
+  std::ifstream log(TestFolder() + "Log.log");
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(log, line);) lines.push_back(line);
+  if (lines.size() < 2) return "(fewer than two lines)";
+  return lines[lines.size() - 2] + "\n" + lines.back();
+}
+
+// A player with a damaged install must learn which of the pictures to replace, and what is wrong
+// with it, from the line before the error: the error texts themselves stay as they are.
+TEST(TextureLoaderDeathTest, DamagedPictureIsNamedWithWhatIsWrongJustBeforeTheError) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const std::string good = WriteTestBmp("good.bmp", SolidImage(4, 4, 1, 1, 1));  // 54 + 4 rows of 12
+  const std::vector<char> whole = bytesOf(good);
+  std::vector<char> noise = {'\x3A', '\x41', '\x5E', '\x6D', '\xDA', '\xF1', '\xEC', '\x65'};
+  std::uint32_t seed = 12345;
+  while (noise.size() < 300) {
+    seed = seed * 1103515245u + 12345u;
+    noise.push_back(static_cast<char>(seed >> 24));
+  }
+  std::vector<char> deep = whole;
+  deep[28] = 32;  // bits per pixel
+  std::vector<char> packed = whole;
+  packed[30] = 1;  // run-length compression
+  const std::vector<char> png = {'\x89', 'P', 'N', 'G', '\r', '\n', '\x1a', '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  const struct {
+    std::string file, mode, detail, error;
+  } cases[] = {
+      {writeBytes("empty.bmp", {}), "Null", "it is empty", "Do not know this format"},
+      {writeBytes("noise.bmp", noise), "Null", "not a BMP (it starts with 3A 41 5E 6D DA F1 EC 65)",
+       "Do not know this format"},
+      {writeBytes("png.bmp", png), "Null", "not a BMP (it starts with 89 50 4E 47 0D 0A 1A 0A)",
+       "Do not know this format"},
+      {writeBytes("text.bmp", {'h', 'e', 'l', 'l', 'o'}), "Null", "not a BMP (it starts with 68 65 6C 6C 6F)",
+       "Do not know this format"},
+      {writeBytes("header.bmp", std::vector<char>(whole.begin(), whole.begin() + 30)), "Null",
+       "cut short after 30 of 54 bytes", "Do not know this format"},
+      {writeBytes("pixels.bmp", std::vector<char>(whole.begin(), whole.begin() + 80)), "Null",
+       "cut short after 80 of 102 bytes (4 x 4 pixels)", "Image file is truncated"},
+      {writeBytes("deep.bmp", deep), "Null", "it has 32 bits per pixel, not 24", "Image is not 24-bit"},
+      {writeBytes("packed.bmp", packed), "Null", "it is compressed (method 1)", "Image is compressed"},
+      // The alpha picture is named when it is the damaged one.
+      {good, writeBytes("mask.bmp", {}), "it is empty", "Do not know this format"},
+  };
+  for (const auto& c : cases) {
+    const std::string named = c.mode == "Null" ? c.file : c.mode;
+    std::remove((TestFolder() + "Log.log").c_str());
+    EXPECT_EXIT(load(c.file, c.mode), testing::ExitedWithCode(1), "GE\\.error: " + c.error + "\n$") << named;
+    EXPECT_EQ("GE.message: Cannot use \"" + named + "\": " + c.detail + "\nGE.error: " + c.error, lastTwoLogLines());
   }
 }
 

@@ -10,13 +10,13 @@
 
 namespace {
 
-// The presses taken, one "button@x,y" (or "button@?" without a place) each.
+// The presses taken, one "button@x,y" (or "button@?" without a place) each, a release marked "^".
 std::string take() {
   std::vector<ie::RecordedPress> presses;
   ie::TakeButtonPresses(presses);
   std::string text;
   for (const ie::RecordedPress& press : presses) {
-    text += std::to_string(press.button) + "@" +
+    text += std::string(press.release ? "^" : "") + std::to_string(press.button) + "@" +
             (press.position.known ? std::to_string(press.position.x) + "," + std::to_string(press.position.y) : "?") + " ";
   }
   return text;
@@ -29,7 +29,9 @@ TEST(ButtonPressLog, PressesOfKnownButtonsAreKeptInOrderWithTheirPlacesTakenOnce
   ie::RecordButtonPress(4, 1, 1);
   ie::RecordButtonPress(-1);
   ie::RecordButtonPress(3, -5, 700);
-  EXPECT_EQ("0@10,20 1@? 3@-5,700 ", take());
+  ie::RecordButtonRelease(0, 11, 21);
+  ie::RecordButtonRelease(5, 1, 1);
+  EXPECT_EQ("0@10,20 1@? 3@-5,700 ^0@11,21 ", take());
   EXPECT_EQ("", take());
   // A flood between two samples is bounded.
   for (int i = 0; i < 1000; ++i) ie::RecordButtonPress(0);

@@ -7,6 +7,7 @@
 // After GoogleTest: Xlib defines macros (None, Bool) that its headers use as names.
 #include <X11/Xlib.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -112,6 +113,52 @@ TEST_F(InputEngineX11, TapBetweenTwoFramesIsSeenOnceWhereTheToolkitRecordedIt) {
   EXPECT_FALSE(input.ButtonDown(kLeft));
 }
 
+// A drag begun while the game was slow to sample: the pointer is still down but has left the place
+// of the press, which the toolkit recorded. The press shows there, the drag goes on from the
+// pointer.
+TEST_F(InputEngineX11, DragSeenLateStartsWhereTheToolkitRecordedThePress) {
+  const Window window = createWindow(display, 0, 0, 640, 480);
+  Xdotool({"mousemove", "10", "10"});
+  ie::InputEngineX11 input(window);
+  input.Update();
+
+  Xdotool({"mousemove", "448", "136", "mousedown", "1", "mousemove", "176", "100"});
+  ie::RecordButtonPress(kLeft, 448, 136);
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, true));
+  EXPECT_EQ(448, input.MouseX());
+  EXPECT_EQ(136, input.MouseY());
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, true, true));
+  EXPECT_EQ(176, input.MouseX());
+  EXPECT_EQ(100, input.MouseY());
+  Xdotool({"mouseup", "1"});
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, true, false));
+  EXPECT_EQ(176, input.MouseX());
+}
+
+// A drop followed at once by a move elsewhere, both before the next sample: the release shows
+// where the toolkit saw the button go up, the pointer's place from the sample after.
+TEST_F(InputEngineX11, DropFollowedAtOnceByAMoveLandsWhereTheButtonWentUp) {
+  const Window window = createWindow(display, 0, 0, 640, 480);
+  Xdotool({"mousemove", "448", "136", "mousedown", "1"});
+  ie::InputEngineX11 input(window);
+  ie::RecordButtonPress(kLeft, 448, 136);
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, true));
+
+  Xdotool({"mousemove", "176", "100", "mouseup", "1", "mousemove", "600", "460"});
+  ie::RecordButtonRelease(kLeft, 176, 100);
+  input.Update();
+  EXPECT_TRUE(input.ButtonChanged(kLeft, true, false));
+  EXPECT_EQ(176, input.MouseX());
+  EXPECT_EQ(100, input.MouseY());
+  input.Update();
+  EXPECT_EQ(600, input.MouseX());
+  EXPECT_EQ(460, input.MouseY());
+}
+
 TEST_F(InputEngineX11, PointerIsMappedIntoTheBackBufferAndReadsBeyondItOutsideThePicture) {
   // A 640 × 480 window at (100, 100), then a wider one at the origin whose picture is 960 × 720
   // with bars of 160 on either side.
@@ -181,6 +228,38 @@ TEST_F(InputEngineX11DeathTest, MissingDisplayWindowOrPointerEndsTheProgramWithT
         input.Update();
       },
       ::testing::ExitedWithCode(1), "IE.error: Cannot get mouse device state");
+}
+
+// The program's lost-display ending, as far as the engine can tell.
+void reportWindowLost(Display* display) {
+  std::fprintf(stderr, "window lost on %s\n", DisplayString(display));
+  std::_Exit(7);
+}
+
+// A killed client takes the game window with it while the engine's own connection lives on: with
+// a handler set, the engine ends the program through it rather than with its own line, whether it
+// notices at its start or while the game runs.
+TEST_F(InputEngineX11DeathTest, VanishedWindowEndsThroughTheWindowLostHandler) {
+  const std::string lost = "window lost on " + std::string(DisplayString(display));
+  EXPECT_EXIT(
+      {
+        ie::InputEngineX11::SetWindowLostHandler(reportWindowLost);
+        Display* own = XOpenDisplay(nullptr);
+        const Window window = createWindow(own, 0, 0, 640, 480);
+        ie::InputEngineX11 input(window);
+        input.Update();
+        Display* killer = XOpenDisplay(nullptr);
+        XKillClient(killer, window);
+        XSync(killer, False);
+        input.Update();
+      },
+      ::testing::ExitedWithCode(7), lost);
+  EXPECT_EXIT(
+      {
+        ie::InputEngineX11::SetWindowLostHandler(reportWindowLost);
+        ie::InputEngineX11 input(0x7ffffff);
+      },
+      ::testing::ExitedWithCode(7), lost);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 namespace {
@@ -134,6 +135,17 @@ TEST(ReplayScript, ReaderGivesOneCommandLineAtATimeAndTheCheckKeepsNothing) {
   EXPECT_FALSE(replay::CheckScript(bad, error));
   EXPECT_EQ(3, error.line);
   EXPECT_EQ("unknown command 'fly'", error.message);
+}
+
+// A folder opens as a file stream, and its first read fails: a refusal with the system's reason,
+// never an exception out of the reader.
+TEST(ReplayScript, ScriptThatCannotBeReadIsRefusedWithTheSystemsReason) {
+  std::ifstream folder(".", std::ios::binary);
+  ASSERT_TRUE(folder.is_open());
+  replay::ParseError error;
+  EXPECT_FALSE(replay::CheckScript(folder, error));
+  EXPECT_EQ(0, error.line);
+  EXPECT_EQ("the script cannot be read: Is a directory", error.message);
 }
 
 }  // namespace

@@ -201,7 +201,9 @@ void reportScriptError(const std::string& name, const replay::ParseError& error)
 }
 
 // Standard input can be read only once, but the script is read twice (checked, then run): it is
-// copied to an unnamed temporary file first, a block at a time. False, having said why, when
+// copied to an unnamed temporary file first, a block at a time. The file's name is removed as
+// soon as it exists, so that a runner killed while standard input is still open leaves nothing
+// behind; the stream opens the file again through its descriptor. False, having said why, when
 // the copy fails.
 bool spoolStandardInput(std::ifstream& script) {
   const char* folder = std::getenv("TMPDIR");
@@ -211,6 +213,7 @@ bool spoolStandardInput(std::ifstream& script) {
     std::fprintf(stderr, "replay: cannot keep standard input in a temporary file: %s\n", std::strerror(errno));
     return false;
   }
+  unlink(path.c_str());
   bool copied = true;
   char block[65536];
   for (;;) {
@@ -219,13 +222,14 @@ bool spoolStandardInput(std::ifstream& script) {
     if (got < sizeof block) break;
   }
   if (std::ferror(stdin)) copied = false;
-  const int writeErrno = errno;
-  close(descriptor);
-  if (copied) script.open(path, std::ios::binary);
-  unlink(path.c_str());  // the open stream keeps the file until the process ends
+  int reason = errno;
+  if (copied) {
+    script.open("/proc/self/fd/" + std::to_string(descriptor), std::ios::binary);
+    reason = errno;
+  }
+  close(descriptor);  // the open stream keeps the file until the process ends
   if (!copied || !script) {
-    std::fprintf(stderr, "replay: cannot keep standard input in a temporary file: %s\n",
-                 std::strerror(copied ? errno : writeErrno));
+    std::fprintf(stderr, "replay: cannot keep standard input in a temporary file: %s\n", std::strerror(reason));
     return false;
   }
   return true;

@@ -2,7 +2,9 @@
 #include "tools/replay/replay_script.h"
 
 #include <charconv>
+#include <ios>
 #include <sstream>
+#include <system_error>
 
 namespace replay {
 
@@ -165,7 +167,16 @@ bool ScriptReader::readLine(std::string& text, bool& tooLong) {
   if (bytes == nullptr || !script.good()) return false;
   bool any = false;
   for (;;) {
-    const std::streambuf::int_type next = bytes->sbumpc();
+    std::streambuf::int_type next = std::streambuf::traits_type::eof();
+    // The file buffer throws when the system refuses a read (a folder opens but cannot be read);
+    // the stream's own reads would catch that, so this one does as well.
+    try {
+      next = bytes->sbumpc();
+    } catch (const std::ios_base::failure& failure) {
+      if (failure.code().category() != std::iostream_category()) readProblem = failure.code().message();
+      script.setstate(std::ios::badbit);
+      return false;
+    }
     if (std::streambuf::traits_type::eq_int_type(next, std::streambuf::traits_type::eof())) {
       script.setstate(std::ios::eofbit);
       break;
@@ -206,7 +217,7 @@ bool ScriptReader::NextCommand(std::vector<Step>& steps, ParseError& error) {
     return false;
   }
   steps.clear();
-  if (script.bad()) error = {0, "the script cannot be read"};
+  if (script.bad()) error = {0, "the script cannot be read" + (readProblem.empty() ? "" : ": " + readProblem)};
   return false;
 }
 

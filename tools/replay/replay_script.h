@@ -69,6 +69,8 @@ class ScriptReader {
 
   std::istream& script;
   int line = 0;
+  // Why the script could not be read, when the system said ("Is a directory"); else empty.
+  std::string readProblem;
 };
 
 // Reads the whole script, checking every line and keeping nothing: true when it would all run.
