@@ -1,5 +1,6 @@
 # Varnelle: `make run` builds and starts the game, `make test` builds and runs every test,
-# `make bench` runs the benchmarks. Each installs missing Debian packages first.
+# `make bench` runs the benchmarks. Each installs missing Debian packages first (off Debian,
+# scripts/install-deps only lists them). The default build type keeps the asserts on.
 # `make install PREFIX=DIR` (default /usr/local, DESTDIR honoured) installs the game and its
 # launcher, `make uninstall PREFIX=DIR` removes them again, `make package` builds the .deb.
 BUILD_DIR ?= build

@@ -80,10 +80,10 @@ TEST_F(EventLog, EntriesGoToTheConsoleAndAreAppendedToTheFileAsTheirBytes) {
   EXPECT_EQ("", first.errors);
 
   const ChildRun second = runInChild([] {
-    LogMessage("GE", "GE init...");
+    LogMessage("GE", "second run");
     LogMessage("SE", "\xC7\xE0\xE3\xF0\xF3\xE7\xEA\xE0 100%");
   });
-  EXPECT_EQ("GE.message: GE init...\nSE.message: \xC7\xE0\xE3\xF0\xF3\xE7\xEA\xE0 100%\n", second.console);
+  EXPECT_EQ("GE.message: second run\nSE.message: \xC7\xE0\xE3\xF0\xF3\xE7\xEA\xE0 100%\n", second.console);
   EXPECT_EQ(first.console + second.console, readFile(directory / "Log.log"));
 }
 
@@ -117,12 +117,12 @@ TEST_F(EventLog, UnusableFileStillWritesTheConsoleAndSaysWhyOnce) {
     fs::remove_all(directory / "Log.log");
     c.makeLog(directory / "Log.log");
     const ChildRun run = runInChild([] {
-      LogMessage("GE", "GE init...");
-      LogMessage("GE", "D3D is created");
-      LogError("GE", "Cannot create device");
+      LogMessage("GE", "first");
+      LogMessage("GE", "second");
+      LogError("GE", "the end");
     });
     EXPECT_EQ(1, run.exitCode);
-    EXPECT_EQ("GE.message: GE init...\nGE.message: D3D is created\nGE.error: Cannot create device\n", run.console);
+    EXPECT_EQ("GE.message: first\nGE.message: second\nGE.error: the end\n", run.console);
     EXPECT_EQ(c.errors, run.errors);
   }
 }

@@ -160,6 +160,7 @@ shows_picture() {
 e2e_wait_picture() { e2e_wait "$1" "the picture $(basename "$2")" shows_picture "$2"; }
 
 # The engines' lines of a normal run, start to end, in order: on the console and in "Log.log".
+# The one place that pins the whole sequence; the engines' own tests check only their faults.
 E2E_NORMAL_RUN_LINES='GE.message: GE init...
 GE.message: D3D is created
 GE.message: Device is created

@@ -3,7 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "ge/quad.h"
+#include "tests/support/recording_graphic_engine.h"
 
 namespace {
 
@@ -26,14 +34,60 @@ void drawFrame(ge::XGraphicEngine& engine, float quadX, const char* text) {
   engine.EndFrame();
 }
 
-TEST(DrawListTest, ReplayMakesTheSameCalls) {
-  ge::DrawList recorded;
-  drawFrame(recorded, 4.0f, "Уровень");
-  ge::DrawList replayed;
-  replayed.BeginFrame();
-  recorded.Replay(replayed);
-  EXPECT_EQ(recorded, replayed);
-  EXPECT_FALSE(recorded.Empty());
+// Calls of every kind with the values an encoding could lose: a line break, an empty text, bytes
+// above 127, slot −1 and the last slot, negative zero, a NaN and a quad with its own colours.
+void drawAwkwardCalls(ge::XGraphicEngine& engine) {
+  engine.SetRenderTarget(ge::kCanvasSlot);
+  engine.Clear(0.25f, -0.0f, 1.0f);
+  engine.SetTexture(ge::kFieldSheetSlot);
+  ge::Quad tinted = someQuad(-3.5f);
+  ge::SetQuadTexture(tinted, 0.125f, 0.5f, 0.25f, 0.75f);
+  ge::TintQuad(tinted, 0.5f, 0.25f, 1.0f, 0.92f);
+  engine.DrawQuad(&tinted);
+  engine.SetTexture(-1);
+  const ge::Quad huge = someQuad(1.0e30f);
+  engine.DrawQuad(&huge);
+  engine.DrawText(10.0f, 20.0f, "\xD3\xF0\xEE\xE2\xE5\xED\xFC\n2", 1.0f, 0.5f, 0.0f, 0.92f);
+  engine.DrawText(-1.5f, std::numeric_limits<float>::quiet_NaN(), "", 0.0f, 0.0f, 0.0f, 1.0f);
+  engine.DrawText(0.0f, 0.0f, "\t\x98\xFF ", 1.0f, 1.0f, 1.0f, 0.0f);
+  engine.SetRenderTarget(ge::kUnitSheetSlot);
+  engine.Clear(1.0f, 1.0f, 1.0f);
+  engine.SetRenderTarget(-1);
+  engine.SetTexture(255);
+}
+
+std::string bitsOf(float value) { return std::to_string(std::bit_cast<std::uint32_t>(value)); }
+
+// Every field of a recorded call, floats by their bits, so that −0 and NaN compare too.
+std::string describe(const RecordedCall& call) {
+  std::ostringstream text;
+  text << call.kind << " slot " << call.slot << " texture " << call.texture << " text '" << call.text << "' at "
+       << bitsOf(call.x) << ',' << bitsOf(call.y) << " colour " << bitsOf(call.r) << ',' << bitsOf(call.g) << ','
+       << bitsOf(call.b) << ',' << bitsOf(call.a) << " quad";
+  for (const ge::QuadVertex& vertex : call.quad.vertices) {
+    text << ' ' << bitsOf(vertex.x) << ',' << bitsOf(vertex.y) << ',' << vertex.colour << ',' << bitsOf(vertex.u)
+         << ',' << bitsOf(vertex.v);
+  }
+  return text.str();
+}
+
+std::vector<std::string> describe(const std::vector<RecordedCall>& calls) {
+  std::vector<std::string> lines;
+  for (const RecordedCall& call : calls) lines.push_back(describe(call));
+  return lines;
+}
+
+TEST(DrawListTest, ReplayMakesTheCallsThatWereMadeOnIt) {
+  RecordingGraphicEngine direct;
+  drawAwkwardCalls(direct);
+
+  ge::DrawList list;
+  list.BeginFrame();
+  drawAwkwardCalls(list);
+  RecordingGraphicEngine replayed;
+  list.Replay(replayed);
+
+  EXPECT_EQ(describe(direct.calls), describe(replayed.calls));
 }
 
 TEST(DrawListTest, FramesDifferWhenAnyArgumentDiffers) {
