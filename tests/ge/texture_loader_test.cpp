@@ -112,34 +112,13 @@ TEST(TextureLoaderDeathTest, DamagedPictureIsNamedWithWhatIsWrongJustBeforeTheEr
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const std::string good = WriteTestBmp("good.bmp", SolidImage(4, 4, 1, 1, 1));  // 54 + 4 rows of 12
   const std::vector<char> whole = bytesOf(good);
-  std::vector<char> noise = {'\x3A', '\x41', '\x5E', '\x6D', '\xDA', '\xF1', '\xEC', '\x65'};
-  std::uint32_t seed = 12345;
-  while (noise.size() < 300) {
-    seed = seed * 1103515245u + 12345u;
-    noise.push_back(static_cast<char>(seed >> 24));
-  }
-  std::vector<char> deep = whole;
-  deep[28] = 32;  // bits per pixel
-  std::vector<char> packed = whole;
-  packed[30] = 1;  // run-length compression
-  const std::vector<char> png = {'\x89', 'P', 'N', 'G', '\r', '\n', '\x1a', '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  // Each detail is checked with the reader (bmp_image_test); here, that it reaches the log with
+  // the name of the damaged file, the image or its alpha picture.
   const struct {
     std::string file, mode, detail, error;
   } cases[] = {
-      {writeBytes("empty.bmp", {}), "Null", "it is empty", "Do not know this format"},
-      {writeBytes("noise.bmp", noise), "Null", "not a BMP (it starts with 3A 41 5E 6D DA F1 EC 65)",
-       "Do not know this format"},
-      {writeBytes("png.bmp", png), "Null", "not a BMP (it starts with 89 50 4E 47 0D 0A 1A 0A)",
-       "Do not know this format"},
-      {writeBytes("text.bmp", {'h', 'e', 'l', 'l', 'o'}), "Null", "not a BMP (it starts with 68 65 6C 6C 6F)",
-       "Do not know this format"},
-      {writeBytes("header.bmp", std::vector<char>(whole.begin(), whole.begin() + 30)), "Null",
-       "cut short after 30 of 54 bytes", "Do not know this format"},
       {writeBytes("pixels.bmp", std::vector<char>(whole.begin(), whole.begin() + 80)), "Null",
        "cut short after 80 of 102 bytes (4 x 4 pixels)", "Image file is truncated"},
-      {writeBytes("deep.bmp", deep), "Null", "it has 32 bits per pixel, not 24", "Image is not 24-bit"},
-      {writeBytes("packed.bmp", packed), "Null", "it is compressed (method 1)", "Image is compressed"},
-      // The alpha picture is named when it is the damaged one.
       {good, writeBytes("mask.bmp", {}), "it is empty", "Do not know this format"},
   };
   for (const auto& c : cases) {

@@ -123,13 +123,6 @@ TEST_F(MusicPolicy, SilenceAtOnceClosesTheTrackAndUpdatesThenLeaveTheOutputAlone
   EXPECT_EQ(-1, policy.CurrentTrack());
 }
 
-TEST_F(MusicPolicy, NothingAskedNothingPlayed) {
-  for (int frame = 0; frame < 5; ++frame) policy.Update();
-  EXPECT_EQ(Calls{}, output.calls);
-  EXPECT_EQ(0, output.reads);
-  EXPECT_EQ(-1, policy.CurrentTrack());
-}
-
 // Each call of a fade lowers the old track by 50 until a call finds it at -9950 or lower; that call
 // switches. The switch made by an Update starts the new track at full volume, whatever volume the
 // fade was asked with.
