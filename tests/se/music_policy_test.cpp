@@ -82,8 +82,7 @@ TEST_F(MusicPolicy, WithNothingPlayingATrackStartsAtOnceFromItsStartAtItsVolumeE
     float volume;
     bool immediately;
     std::int32_t hundredths;
-  } cases[] = {{1.0f, true, 0},       {1.0f, false, 0},      {0.5f, true, -5000},
-               {0.75f, false, -2500}, {0.0f, true, -10000}, {0.99995f, true, 0}};
+  } cases[] = {{1.0f, true, 0}, {0.75f, false, -2500}};  // the volume formula: sound_volume_test
   for (const auto& each : cases) {
     FakeOutput output;
     se::MusicPolicy policy(output, files);
