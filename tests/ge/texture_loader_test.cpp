@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/ge/gl_test_support.h"
+#include "tests/support/file_contents.h"
 #include "tests/support/temporary_folder.h"
 
 namespace {
@@ -79,11 +80,6 @@ TEST(TextureLoaderDeathTest, FilesThatAreNotUsableBmpsOrAWrongSlotEndTheProgramW
   }
 }
 
-std::vector<char> bytesOf(const std::string& file) {
-  std::ifstream stream(file, std::ios::binary);
-  return std::vector<char>((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-}
-
 std::string writeBytes(const std::string& name, const std::vector<char>& bytes) {
   const std::string path = TestFolder() + name;
   std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -92,9 +88,7 @@ std::string writeBytes(const std::string& name, const std::vector<char>& bytes) 
 
 // The last two lines of the log the child process wrote in the test folder.
 std::string lastTwoLogLines() {
-  std::ifstream log(TestFolder() + "Log.log");
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(log, line);) lines.push_back(line);
+  const std::vector<std::string> lines = ReadFileLines(TestFolder() + "Log.log");
   if (lines.size() < 2) return "(fewer than two lines)";
   return lines[lines.size() - 2] + "\n" + lines.back();
 }
@@ -104,7 +98,7 @@ std::string lastTwoLogLines() {
 TEST(TextureLoaderDeathTest, DamagedPictureIsNamedWithWhatIsWrongJustBeforeTheError) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const std::string good = WriteTestBmp("good.bmp", SolidImage(4, 4, 1, 1, 1));  // 54 + 4 rows of 12
-  const std::vector<char> whole = bytesOf(good);
+  const std::vector<char> whole = ReadFileChars(good);
   // Each detail is checked with the reader (bmp_image_test); here, that it reaches the log with
   // the name of the damaged file, the image or its alpha picture.
   const struct {

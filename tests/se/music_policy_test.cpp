@@ -6,11 +6,11 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "tests/support/file_contents.h"
 #include "tests/support/temporary_folder.h"
 
 namespace {
@@ -218,13 +218,6 @@ TEST_F(MusicPolicy, TrackStartsAgainNearItsEndWhileItFadesAndTheFadeGoesOn) {
 // whose Log.log the parent then reads.
 using MusicPolicyDeathTest = MusicPolicy;
 
-std::vector<std::string> logLines(const std::string& folder) {
-  std::ifstream file(folder + "/Log.log");
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(file, line);) lines.push_back(line);
-  return lines;
-}
-
 TEST_F(MusicPolicyDeathTest, TrackThatCannotBePlayedEndsTheProgramAfterAMessageNamingTheFileAndWhy) {
   const struct {
     int track;
@@ -246,7 +239,7 @@ TEST_F(MusicPolicyDeathTest, TrackThatCannotBePlayedEndsTheProgramAfterAMessageN
         },
         ::testing::ExitedWithCode(1), "")
         << each.message;
-    EXPECT_EQ((std::vector<std::string>{each.message, "SE.error: cannot run music"}), logLines(folder.path()));
+    EXPECT_EQ((std::vector<std::string>{each.message, "SE.error: cannot run music"}), ReadFileLines(folder.file("Log.log")));
   }
 }
 
