@@ -201,7 +201,8 @@ TEST_F(Simulation, BlocksMayEnterAUnitOnlyByFallingIntoAPortThatTakesThem) {
   }
 }
 
-TEST_F(Simulation, SwapperRefusesItsMiddlePortAndCrossesItsSides) {
+// Which ports a swapper refuses is units_test's; a refused block's failure is the trigger's above.
+TEST_F(Simulation, SwapperCrossesItsSides) {
   place<orvane::XUnit>(kSwapper, 2, 1);
   lay(2, 0, 'v');
   lay(4, 0, 'v');
@@ -209,12 +210,6 @@ TEST_F(Simulation, SwapperRefusesItsMiddlePortAndCrossesItsSides) {
   step();
   step();
   EXPECT_EQ((Blocks{{2, 2, C}, {4, 2, A}}), blocksOf(level));  // ports are given out left to right
-
-  level.stop();
-  lay(3, 0, 'v');
-  startWith({{3, 0, B}});
-  step();
-  EXPECT_EQ(kHitControlBlock, level.failureText);
 }
 
 TEST_F(Simulation, AccumulatorOnTheTopRowGathersThreeQueuedBlocksAndGivesThemOutTogether) {

@@ -237,7 +237,6 @@ TEST_F(DrawLevel, StatusShowsTheHintOrTheHelpOfTheOfferedEntryUnderThePointer) {
     }
     ASSERT_EQ(1u, status.size());
     EXPECT_EQ(c.status, status[0].text);
-    EXPECT_EQ((std::array<float, 6>{255, 165, 0.8f, 0.8f, 0.8f, 0.94f}), status[0].placeAndColour());
   }
 }
 
