@@ -6,13 +6,13 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "game/sheet_layout.h"
 #include "ge/bmp_image.h"
+#include "tests/support/file_contents.h"
 #include "tests/support/temporary_folder.h"
 
 namespace {
@@ -109,20 +109,15 @@ TEST(Assets, EveryPictureHasItsSizeAndEveryNamedTileAPictureOfItsOwn) {
   EXPECT_EQ(0, unit.visible({64, 0, 64, 128})) << "the right half is unused";
 }
 
-std::vector<char> readFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 TEST(Assets, GeneratorReproducesTheCommittedPicturesByteForByte) {
   const TemporaryFolder temporary;
   const std::string folder = temporary.path();
   const std::string command = "'" + std::string(VARNELLE_ART_TOOL) + "' '" + folder + "' > /dev/null";
   ASSERT_EQ(0, std::system(command.c_str()));
   for (const char* name : {"logo.bmp", "vusk.bmp", "field.bmp", "button.bmp", "unit.bmp"}) {
-    const std::vector<char> generated = readFile(folder + "/" + name);
+    const std::vector<char> generated = ReadFileChars(folder + "/" + name);
     EXPECT_FALSE(generated.empty()) << name;
-    EXPECT_TRUE(generated == readFile(kDataFolder + name)) << name << " differs from the generator's output: run varnelle-art";
+    EXPECT_TRUE(generated == ReadFileChars(kDataFolder + name)) << name << " differs from the generator's output: run varnelle-art";
   }
 }
 
@@ -136,7 +131,7 @@ std::string committedIcon(int size) { return std::string(VARNELLE_SOURCE_DIR) + 
 TEST(Assets, EveryIconIsASquareRgbaPngOfItsSize) {
   const char signature[] = "\x89PNG\r\n\x1a\n";
   for (const int size : kIconSizes) {
-    const std::vector<char> bytes = readFile(committedIcon(size));
+    const std::vector<char> bytes = ReadFileChars(committedIcon(size));
     ASSERT_GT(bytes.size(), 33u) << iconName(size) << " is missing or cut short";
     EXPECT_EQ(std::string(signature, 8), std::string(bytes.begin(), bytes.begin() + 8)) << iconName(size);
     EXPECT_EQ("IHDR", std::string(bytes.begin() + 12, bytes.begin() + 16)) << iconName(size);
@@ -158,7 +153,7 @@ TEST(Assets, GeneratorReproducesTheCommittedIconsByteForByte) {
   const std::string command = "'" + std::string(VARNELLE_ART_TOOL) + "' --icons '" + temporary.path() + "' > /dev/null";
   ASSERT_EQ(0, std::system(command.c_str()));
   for (const int size : kIconSizes) {
-    EXPECT_TRUE(readFile(temporary.file(iconName(size))) == readFile(committedIcon(size)))
+    EXPECT_TRUE(ReadFileChars(temporary.file(iconName(size))) == ReadFileChars(committedIcon(size)))
         << iconName(size) << " differs from the generator's output: run varnelle-art --icons ../dist/icons";
   }
   const auto entries = std::filesystem::directory_iterator(temporary.path());
@@ -167,7 +162,7 @@ TEST(Assets, GeneratorReproducesTheCommittedIconsByteForByte) {
 }
 
 TEST(Assets, MusicIsAnMp3UnderTwoMegabytesWhoseInfoTagGivesAMinuteOrMore) {
-  const std::vector<char> bytes = readFile(std::string(VARNELLE_SOURCE_DIR) + "/music/main.mp3");
+  const std::vector<char> bytes = ReadFileChars(std::string(VARNELLE_SOURCE_DIR) + "/music/main.mp3");
   ASSERT_GT(bytes.size(), 1000u) << "music/main.mp3 is missing";
   EXPECT_LT(bytes.size(), 2u * 1024u * 1024u);
   const auto byte = [&](std::size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(bytes[i])); };

@@ -1,5 +1,5 @@
-// The display geometry: the canvas around the logical screen, the picture fitted into windows of
-// every shape, and window pixels mapped back onto the picture and the logical screen.
+// The display geometry: the picture fitted into windows of every shape, and window pixels mapped
+// back onto the picture and the logical screen.
 #include "base/display_geometry.h"
 
 #include <gtest/gtest.h>
@@ -8,19 +8,6 @@
 #include <vector>
 
 namespace {
-
-TEST(DisplayGeometry, LogicalScreenSitsCentredInItsPowerOfTwoCanvas) {
-  EXPECT_EQ(512, display::kCanvasWidth);
-  EXPECT_EQ(256, display::kCanvasHeight);
-  // The texture rectangle covers exactly the logical screen's texels.
-  const display::TextureRect screen = display::kLogicalScreenInCanvas;
-  EXPECT_EQ(display::kCanvasOffsetX, screen.left * display::kCanvasWidth);
-  EXPECT_EQ(display::kCanvasOffsetY, screen.top * display::kCanvasHeight);
-  EXPECT_EQ(display::kLogicalWidth, (screen.right - screen.left) * display::kCanvasWidth);
-  EXPECT_EQ(display::kLogicalHeight, (screen.bottom - screen.top) * display::kCanvasHeight);
-  EXPECT_EQ(display::kCanvasWidth - display::kLogicalWidth - display::kCanvasOffsetX, display::kCanvasOffsetX);
-  EXPECT_EQ(display::kCanvasHeight - display::kLogicalHeight - display::kCanvasOffsetY, display::kCanvasOffsetY);
-}
 
 TEST(DisplayGeometry, PictureIsCentredWithBarsOnTheLongerSide) {
   const struct {

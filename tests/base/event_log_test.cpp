@@ -11,12 +11,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 
 #include "base/event_log.h"
+#include "tests/support/file_contents.h"
 
 namespace {
 
@@ -27,13 +26,6 @@ struct ChildRun {
   std::string console;  // standard output
   std::string errors;   // standard error
 };
-
-std::string readFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 class EventLog : public ::testing::Test {
  protected:
@@ -65,8 +57,8 @@ class EventLog : public ::testing::Test {
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child) return run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    run.console = readFile(consolePath);
-    run.errors = readFile(errorsPath);
+    run.console = ReadFileText(consolePath);
+    run.errors = ReadFileText(errorsPath);
     return run;
   }
 
@@ -84,7 +76,7 @@ TEST_F(EventLog, EntriesGoToTheConsoleAndAreAppendedToTheFileAsTheirBytes) {
     LogMessage("SE", "\xC7\xE0\xE3\xF0\xF3\xE7\xEA\xE0 100%");
   });
   EXPECT_EQ("GE.message: second run\nSE.message: \xC7\xE0\xE3\xF0\xF3\xE7\xEA\xE0 100%\n", second.console);
-  EXPECT_EQ(first.console + second.console, readFile(directory / "Log.log"));
+  EXPECT_EQ(first.console + second.console, ReadFileText(directory / "Log.log"));
 }
 
 TEST_F(EventLog, ErrorIsTheLastLineAndEndsTheRunWithCodeOne) {
@@ -97,7 +89,7 @@ TEST_F(EventLog, ErrorIsTheLastLineAndEndsTheRunWithCodeOne) {
   });
   EXPECT_EQ(1, run.exitCode);
   EXPECT_EQ("banner\nIE.message: IE init...\nIE.error: Cannot acquire mouse\n", run.console);
-  EXPECT_EQ("IE.message: IE init...\nIE.error: Cannot acquire mouse\n", readFile(directory / "Log.log"));
+  EXPECT_EQ("IE.message: IE init...\nIE.error: Cannot acquire mouse\n", ReadFileText(directory / "Log.log"));
 }
 
 // A log file that cannot be opened (a directory in its place, even for root) or that takes no

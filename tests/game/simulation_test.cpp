@@ -57,21 +57,15 @@ class Simulation : public ::testing::Test {
   Level level{nullptr};
 };
 
-TEST_F(Simulation, ColumnOfDownConveyorsDeliversABCAndIsWonAtTick896) {
+// The same column is level 1's solution, won at its recorded tick (solutions_test).
+TEST_F(Simulation, QueuedBlocksFallIntoTheFieldOnePerStepAndAStoppedLevelDoesNotTick) {
   level.tick();
-  EXPECT_EQ(0, level.tickCount);  // a stopped level does not tick
+  EXPECT_EQ(0, level.tickCount);
   level.setInput(5, "ABC");
-  level.setTarget(5, "ABC");
   layout::downColumn(level, 5);
   level.start();
-  step();  // queued blocks fall into the field one per step
+  step();
   EXPECT_EQ((Blocks{{5, 0, A}, {5, -1, B}, {5, -2, C}}), blocksOf(level));
-  layout::runTicks(level, 895 - 64);
-  EXPECT_EQ(2, level.delivered[5]);
-  EXPECT_FALSE(level.won);
-  level.tick();
-  EXPECT_TRUE(level.won && level.solved) << failure();
-  EXPECT_EQ(896, level.tickCount);
 }
 
 TEST_F(Simulation, BlocksGlideTowardTheirNextCell) {
@@ -207,7 +201,8 @@ TEST_F(Simulation, BlocksMayEnterAUnitOnlyByFallingIntoAPortThatTakesThem) {
   }
 }
 
-TEST_F(Simulation, SwapperRefusesItsMiddlePortAndCrossesItsSides) {
+// Which ports a swapper refuses is units_test's; a refused block's failure is the trigger's above.
+TEST_F(Simulation, SwapperCrossesItsSides) {
   place<orvane::XUnit>(kSwapper, 2, 1);
   lay(2, 0, 'v');
   lay(4, 0, 'v');
@@ -215,12 +210,6 @@ TEST_F(Simulation, SwapperRefusesItsMiddlePortAndCrossesItsSides) {
   step();
   step();
   EXPECT_EQ((Blocks{{2, 2, C}, {4, 2, A}}), blocksOf(level));  // ports are given out left to right
-
-  level.stop();
-  lay(3, 0, 'v');
-  startWith({{3, 0, B}});
-  step();
-  EXPECT_EQ(kHitControlBlock, level.failureText);
 }
 
 TEST_F(Simulation, AccumulatorOnTheTopRowGathersThreeQueuedBlocksAndGivesThemOutTogether) {

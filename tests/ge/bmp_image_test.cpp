@@ -42,11 +42,6 @@ std::string parse(const std::vector<std::uint8_t>& bytes, ge::BmpImage& image) {
   return ok ? "" : error;
 }
 
-std::string refusal(const std::vector<std::uint8_t>& bytes) {
-  ge::BmpImage image;
-  return parse(bytes, image);
-}
-
 TEST(BmpImage, ReadsBackEveryRowPaddingBottomUpTopDownAndLargerHeaders) {
   for (int width : {1, 2, 3, 4, 5, 6, 7, 1024}) {
     SCOPED_TRACE(width);
@@ -88,77 +83,54 @@ TEST(BmpImage, ReadsBackEveryRowPaddingBottomUpTopDownAndLargerHeaders) {
   }
 }
 
-TEST(BmpImage, RefusesEachBadFileWithItsReason) {
-  const std::vector<std::uint8_t> good = ge::EncodeBmp(pattern(5, 3));
-  std::vector<std::uint8_t> png = good;
-  png[0] = 0x89;
-  const struct {
-    std::vector<std::uint8_t> bytes;
-    const char* reason;
-  } cases[] = {
-      {{}, "Do not know this format"},
-      {{'B', 'M'}, "Do not know this format"},
-      {std::vector<std::uint8_t>(good.begin(), good.begin() + 40), "Do not know this format"},
-      {png, "Do not know this format"},
-      {with32(good, 14, 12), "Do not know this format"},          // the old core header
-      {with32(good, 14, 0x7FFFFFFF), "Do not know this format"},
-      {with32(good, 10, 20), "Do not know this format"},          // pixels inside the headers
-      {with32(good, 18, 0), "Image width is 0 or below"},
-      {with32(good, 18, -1), "Image width is 0 or below"},
-      {with32(good, 22, 0), "Image height is 0"},
-      {with32(good, 18, 1025), "Image is larger than 1024 x 1024"},
-      {with32(good, 22, -1025), "Image is larger than 1024 x 1024"},
-      {with32(good, 18, -4), "Image width is 0 or below"},
-      {with32(good, 18, 0x7FFFFFFF), "Image is larger than 1024 x 1024"},
-      {with32(good, 22, -0x7FFFFFFF - 1), "Image is larger than 1024 x 1024"},
-      {with32(good, 26, 32 << 16 | 1), "Image is not 24-bit"},    // planes 1, 32 bits
-      {with32(good, 26, 8 << 16 | 1), "Image is not 24-bit"},
-      {with32(good, 30, 1), "Image is compressed"},
-      {with32(good, 30, 3), "Image is compressed"},
-      {std::vector<std::uint8_t>(good.begin(), good.end() - 1), "Image file is truncated"},
-      {std::vector<std::uint8_t>(good.begin(), good.begin() + 54), "Image file is truncated"},
-      {with32(good, 10, 0xFFFFFFF0), "Image file is truncated"},
-      {with32(good, 22, 1024), "Image file is truncated"},
-  };
-  for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].reason, refusal(cases[i].bytes)) << "case " << i;
-  ge::BmpImage image;
-  std::string error;
-  EXPECT_FALSE(ge::ParseBmp(nullptr, 0, image, error));
-}
-
-// What the player reads about a damaged file: the detail beside each refusal.
-TEST(BmpImage, EachRefusalSaysWhatIsWrongWithTheBytes) {
+// Each refusal: the reason the loader reports and the detail the player reads beside it.
+TEST(BmpImage, RefusesEachBadFileWithItsReasonAndWhatIsWrongWithTheBytes) {
   const std::vector<std::uint8_t> good = ge::EncodeBmp(pattern(5, 3));  // 54 + 3 rows of 16
+  const std::string unknown = "Do not know this format";
+  const std::string truncated = "Image file is truncated";
+  const std::string tooLarge = "Image is larger than 1024 x 1024";
   const struct {
     std::vector<std::uint8_t> bytes;
-    std::string detail;
+    std::string reason, detail;
   } cases[] = {
-      {{}, "it is empty"},
-      {{'B'}, "not a BMP (it starts with 42)"},
-      {{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, "not a BMP (it starts with 47 49 46 38 39 61 01 00)"},
-      {{'B', 'M', 0, 0}, "cut short after 4 of 54 bytes"},
-      {std::vector<std::uint8_t>(good.begin(), good.begin() + 40), "cut short after 40 of 54 bytes"},
-      {with32(std::vector<std::uint8_t>(good.begin(), good.begin() + 100), 14, 108), "cut short after 100 of 122 bytes"},
-      {with32(good, 14, 12), "its information header is 12 bytes long, not one of 40 to 124"},
-      {with32(good, 10, 20), "its pixels would start at byte 20, inside its headers"},
-      {with32(good, 18, -4), "its width is -4"},
-      {with32(good, 22, 0), "its height is 0"},
-      {with32(good, 22, -1025), "it is 5 x 1025 pixels"},
-      {with32(good, 26, 16 << 16 | 1), "it has 16 bits per pixel, not 24"},
-      {with32(good, 30, 3), "it is compressed (method 3)"},
-      {std::vector<std::uint8_t>(good.begin(), good.end() - 1), "cut short after 101 of 102 bytes (5 x 3 pixels)"},
-      {with32(good, 22, 1024), "cut short after 102 of 16438 bytes (5 x 1024 pixels)"},
+      {{}, unknown, "it is empty"},
+      {{'B'}, unknown, "not a BMP (it starts with 42)"},
+      {{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, unknown, "not a BMP (it starts with 47 49 46 38 39 61 01 00)"},
+      {{'B', 'M', 0, 0}, unknown, "cut short after 4 of 54 bytes"},
+      {std::vector<std::uint8_t>(good.begin(), good.begin() + 40), unknown, "cut short after 40 of 54 bytes"},
+      {with32(std::vector<std::uint8_t>(good.begin(), good.begin() + 100), 14, 108), unknown,
+       "cut short after 100 of 122 bytes"},
+      {with32(good, 14, 12), unknown, "its information header is 12 bytes long, not one of 40 to 124"},  // old core header
+      {with32(good, 14, 0x7FFFFFFF), unknown, "its information header is 2147483647 bytes long, not one of 40 to 124"},
+      {with32(good, 10, 20), unknown, "its pixels would start at byte 20, inside its headers"},
+      {with32(good, 18, 0), "Image width is 0 or below", "its width is 0"},
+      {with32(good, 18, -4), "Image width is 0 or below", "its width is -4"},
+      {with32(good, 22, 0), "Image height is 0", "its height is 0"},
+      {with32(good, 18, 1025), tooLarge, "it is 1025 x 3 pixels"},
+      {with32(good, 22, -1025), tooLarge, "it is 5 x 1025 pixels"},
+      {with32(good, 18, 0x7FFFFFFF), tooLarge, "it is 2147483647 x 3 pixels"},
+      {with32(good, 22, -0x7FFFFFFF - 1), tooLarge, "it is 5 x 2147483648 pixels"},
+      {with32(good, 26, 32 << 16 | 1), "Image is not 24-bit", "it has 32 bits per pixel, not 24"},  // planes 1
+      {with32(good, 26, 16 << 16 | 1), "Image is not 24-bit", "it has 16 bits per pixel, not 24"},
+      {with32(good, 30, 3), "Image is compressed", "it is compressed (method 3)"},
+      {std::vector<std::uint8_t>(good.begin(), good.end() - 1), truncated, "cut short after 101 of 102 bytes (5 x 3 pixels)"},
+      {std::vector<std::uint8_t>(good.begin(), good.begin() + 54), truncated, "cut short after 54 of 102 bytes (5 x 3 pixels)"},
+      {with32(good, 10, 0xFFFFFFF0), truncated, "cut short after 102 of 4294967328 bytes (5 x 3 pixels)"},
+      {with32(good, 22, 1024), truncated, "cut short after 102 of 16438 bytes (5 x 1024 pixels)"},
   };
   for (const auto& c : cases) {
     ge::BmpImage image;
     std::string error;
     std::string detail = "left over";
     EXPECT_FALSE(ge::ParseBmp(c.bytes.data(), c.bytes.size(), image, error, &detail)) << c.detail;
+    EXPECT_EQ(c.reason, error) << c.detail;
     EXPECT_EQ(c.detail, detail);
+    EXPECT_TRUE(image.width == 0 && image.rgb.empty()) << "a refused image is left empty";
   }
   ge::BmpImage image;
   std::string error;
   std::string detail = "left over";
+  EXPECT_FALSE(ge::ParseBmp(nullptr, 0, image, error));
   EXPECT_TRUE(ge::ParseBmp(good.data(), good.size(), image, error, &detail));
   EXPECT_EQ("", detail) << "a good file has nothing wrong with it";
 }

@@ -1,5 +1,5 @@
-// The quad batch: what it keeps of each quad, when it calls for a flush, and how it cuts the
-// queue into pieces and runs without reordering anything.
+// The quad batch: what it keeps of each quad, and how it cuts the queue into pieces and runs
+// without reordering anything. When it calls for a flush is checked on the engine that flushes.
 #include "ge/quad_batch.h"
 
 #include <gtest/gtest.h>
@@ -62,18 +62,6 @@ TEST_F(QuadBatchTest, AQuadIsKeptWithItsSlotAndItsTextureCoordinatesScaled) {
   EXPECT_EQ(0.5f, vertices[3].u);
   EXPECT_EQ(0.25f, vertices[3].v);
   EXPECT_EQ(0.0f, vertices[0].u);
-}
-
-TEST_F(QuadBatchTest, TheThirtyThousandthQuadAndNoEarlierOneCallsForAFlush) {
-  ge::Quad quad;
-  ge::MakeQuad(quad, 0, 0, 1, 1);
-  for (int i = 1; i < ge::QuadBatch::kFlushThreshold; ++i) ASSERT_FALSE(batch.Add(quad, 0, 1, 1)) << i;
-  EXPECT_FALSE(batch.Full());
-  EXPECT_TRUE(batch.Add(quad, 0, 1, 1));
-  EXPECT_TRUE(batch.Full());
-  batch.Clear();
-  EXPECT_TRUE(batch.Empty());
-  EXPECT_FALSE(batch.Add(quad, 0, 1, 1));
 }
 
 TEST_F(QuadBatchTest, NeighboursOfOneSlotShareARunAndASlotComingBackStartsANewOne) {

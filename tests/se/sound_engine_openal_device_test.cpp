@@ -6,8 +6,6 @@
 #include <sys/wait.h>
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
@@ -16,21 +14,13 @@
 
 #include "support/file_bytes.h"
 #include "support/wav_writer.h"
+#include "tests/support/file_contents.h"
 #include "tests/support/temporary_folder.h"
 
 namespace {
 
 const std::string kFixtures = VARNELLE_SE_FIXTURES;
 const std::string kToneOneSecond = kFixtures + "/tone-a-1s.mp3";
-
-std::vector<std::string> readLines(const std::string& file) {
-  std::ifstream stream(file);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(stream, line);) {
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 struct ProbeRun {
   int exitCode = -1;
@@ -47,9 +37,9 @@ ProbeRun runProbe(const std::string& drivers, const std::string& arguments) {
   const int status = std::system(command.c_str());
   ProbeRun run;
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.console = readLines(folder.file("console.txt"));
-  run.logFile = readLines(folder.file("Log.log"));
-  run.errors = readLines(folder.file("errors.txt"));
+  run.console = ReadFileLines(folder.file("console.txt"));
+  run.logFile = ReadFileLines(folder.file("Log.log"));
+  run.errors = ReadFileLines(folder.file("errors.txt"));
   return run;
 }
 
@@ -76,16 +66,12 @@ TEST(SoundEngineDevice, NormalRunLogsTheMusicMessagesOnly) {
   EXPECT_EQ(expected, run.logFile);
 }
 
-std::vector<std::uint8_t> readBytes(const std::string& file) {
-  std::ifstream stream(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
-
 // The player looks in Log.log: the line before the fatal one names the file and what is wrong
 // with it, and nothing goes to the error stream alone.
 TEST(SoundEngineDevice, DamagedOrMissingMusicFileEndsTheProgramWithCannotRunMusicAfterALineSayingWhy) {
   TemporaryFolder folder;
-  const std::vector<std::uint8_t> tone = readBytes(kToneOneSecond);
+  const std::vector<char> chars = ReadFileChars(kToneOneSecond);
+  const std::vector<std::uint8_t> tone(chars.begin(), chars.end());
   ASSERT_GT(tone.size(), 2000u);
   std::vector<std::uint8_t> randomBytes(8192);
   std::mt19937 generator(7);

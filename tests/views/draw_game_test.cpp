@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,22 +28,6 @@ class DrawGame : public ::testing::Test {
   RecordingGraphicEngine engine;
   ie::ScriptedInputEngine input;
 };
-
-// A call as one line: its kind, slot, rectangle, colour and text, to compare whole call lists.
-std::string describe(const RecordedCall& call) {
-  std::ostringstream line;
-  line << call.kind;
-  if (call.kind == CallKind::SetTexture) line << " " << call.slot;
-  if (call.kind == CallKind::DrawQuad) {
-    line << " texture " << call.texture << std::hex << " colour " << call.quad.vertices[0].colour << std::dec;
-    for (const float value : RecordedQuad{call.quad, call.texture}.rectangle()) line << " " << value;
-  }
-  if (call.kind == CallKind::DrawText) {
-    line << " " << call.text << " at " << call.x << " " << call.y << " colour " << call.r << " " << call.g << " " << call.b
-         << " " << call.a;
-  }
-  return line.str();
-}
 
 TEST_F(DrawGame, IntroFadesEachLogoInAndOut) {
   struct Frame {
@@ -77,18 +60,10 @@ TEST_F(DrawGame, IntroFadesEachLogoInAndOut) {
   EXPECT_EQ("Varnelle\nv0.9", engine.texts().at(0).text);
 }
 
-TEST_F(DrawGame, OpenLevelIsDrawnByTheLevelViewAloneAlsoThroughTheProgramWidePointers) {
+// What the open level's screen holds is the golden pictures' to prove; here, that the program-wide
+// entry point draws it through the program-wide engines.
+TEST_F(DrawGame, OpenLevelIsDrawnThroughTheProgramWidePointers) {
   game.currentLevel = 9;
-  Level& level = *game.levels[9];
-  level.cells[3][3] = 2;
-  level.start();
-  level.tickCount = 21;
-  pointAt(input, 210, 100);
-  drawLevel(engine, level, input);
-  std::vector<std::string> fromLevel;
-  for (const RecordedCall& call : engine.calls) fromLevel.push_back(describe(call));
-
-  engine.clear();
   ::game = &this->game;
   graphicAdapter = &engine;
   inputEngine = &input;
@@ -96,11 +71,7 @@ TEST_F(DrawGame, OpenLevelIsDrawnByTheLevelViewAloneAlsoThroughTheProgramWidePoi
   ::game = nullptr;
   graphicAdapter = nullptr;
   inputEngine = nullptr;
-  std::vector<std::string> fromGame;
-  for (const RecordedCall& call : engine.calls) fromGame.push_back(describe(call));
-  EXPECT_EQ(fromLevel, fromGame);
   EXPECT_EQ("Уровень 10 (Medium)"_cp1251, engine.calls.back().text);
-  EXPECT_EQ(0, game.introTimer);
 }
 
 }  // namespace
