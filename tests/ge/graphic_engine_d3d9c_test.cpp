@@ -274,6 +274,7 @@ TEST_F(GraphicEngineD3D9c, StillFramesAreLeftOutAndDrawnAgainAfterAReset) {
   const auto frame = [&] {
     adapter.BeginFrame();
     adapter.Clear(0, 0, 0);
+    adapter.SetTexture(-1);  // the frame before ended on the canvas
     ge::Quad quad;
     ge::MakeQuad(quad, 10, 10, 20, 20);
     ge::TintQuad(quad, 1, 1, 1, 0.5f);  // semi-transparent: takes frames to settle
