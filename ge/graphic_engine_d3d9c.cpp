@@ -14,6 +14,7 @@
 #include <string>
 
 #include "base/event_log.h"
+#include "ge/d3d9_textures.h"
 #include "ge/glyph_quads.h"
 #include "ge/quad.h"
 
@@ -62,36 +63,6 @@ D3DPRESENT_PARAMETERS presentParametersFor(HWND window, bool windowed) {
   parameters.FullScreen_RefreshRateInHz = 0;
   parameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
   return parameters;
-}
-
-// Texels of a 32-bit texture from R, G, B, A bytes: Direct3D's A8R8G8B8 is B, G, R, A in memory.
-void writeTexels(const D3DLOCKED_RECT& locked, int width, int height, const std::uint8_t* rgba) {
-  for (int row = 0; row < height; ++row) {
-    auto* out = static_cast<std::uint8_t*>(locked.pBits) + static_cast<std::ptrdiff_t>(row) * locked.Pitch;
-    const std::uint8_t* in = rgba + static_cast<std::size_t>(row) * static_cast<std::size_t>(width) * 4;
-    for (int x = 0; x < width; ++x, in += 4, out += 4) {
-      out[0] = in[2];
-      out[1] = in[1];
-      out[2] = in[0];
-      out[3] = in[3];
-    }
-  }
-}
-
-IDirect3DTexture9* createManagedTexture(IDirect3DDevice9* device, int width, int height, const std::uint8_t* rgba) {
-  IDirect3DTexture9* texture = nullptr;
-  if (FAILED(device->CreateTexture(static_cast<UINT>(width), static_cast<UINT>(height), 1, 0, D3DFMT_A8R8G8B8,
-                                   D3DPOOL_MANAGED, &texture, nullptr))) {
-    return nullptr;
-  }
-  D3DLOCKED_RECT locked;
-  if (FAILED(texture->LockRect(0, &locked, nullptr, 0))) {
-    texture->Release();
-    return nullptr;
-  }
-  writeTexels(locked, width, height, rgba);
-  texture->UnlockRect(0);
-  return texture;
 }
 
 }  // namespace
@@ -205,7 +176,7 @@ bool GraphicEngineD3D9c::createManagedResources() {
   }
   indexBuffer->Unlock();
   const std::uint8_t white[4] = {255, 255, 255, 255};
-  whiteTexture = createManagedTexture(device, 1, 1, white);
+  whiteTexture = CreateManagedTexture(device, 1, 1, white);
   return whiteTexture != nullptr;
 }
 
@@ -254,7 +225,7 @@ void GraphicEngineD3D9c::createFont() {
       texel[3] = font.coverage[static_cast<std::size_t>(y) * static_cast<std::size_t>(font.width) + x];
     }
   }
-  fontTexture = createManagedTexture(device, width, height, rgba.data());
+  fontTexture = CreateManagedTexture(device, width, height, rgba.data());
   if (fontTexture == nullptr) LogError(kTag, "Cannot create Fonts");
 }
 
@@ -435,37 +406,12 @@ void GraphicEngineD3D9c::drawPiece(int firstQuad, int quadCount) {
   ++uploadCount;
 }
 
-bool GraphicEngineD3D9c::readSurface(IDirect3DSurface9* source, IDirect3DSurface9*& copy, int width, int height,
-                                     std::vector<std::uint8_t>& bgrx) const {
-  if (device == nullptr || source == nullptr || deviceLost) return false;
-  D3DSURFACE_DESC description;
-  if (FAILED(source->GetDesc(&description))) return false;
-  if (copy == nullptr && FAILED(device->CreateOffscreenPlainSurface(static_cast<UINT>(width), static_cast<UINT>(height),
-                                                                    description.Format, D3DPOOL_SYSTEMMEM, &copy,
-                                                                    nullptr))) {
-    copy = nullptr;
-    return false;
-  }
-  D3DLOCKED_RECT locked;
-  if (FAILED(device->GetRenderTargetData(source, copy)) || FAILED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-    return false;
-  }
-  const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-  bgrx.resize(rowBytes * static_cast<std::size_t>(height));
-  for (int row = 0; row < height; ++row) {
-    std::memcpy(&bgrx[rowBytes * static_cast<std::size_t>(row)],
-                static_cast<const std::uint8_t*>(locked.pBits) + static_cast<std::ptrdiff_t>(row) * locked.Pitch, rowBytes);
-  }
-  copy->UnlockRect();
-  return true;
-}
-
 void GraphicEngineD3D9c::ReadBackBufferRows(int top, int count, std::uint8_t* rgb) const {
   assert(top >= 0 && count >= 0 && top + count <= kBackBufferHeight && "rows outside the back buffer");
   if (top < 0 || count < 0 || top + count > kBackBufferHeight) return;
   // One copy from the device serves every band read of the same picture.
   if (readGeneration != pictureGeneration || pictureRead.empty()) {
-    if (!readSurface(pictureSurface, pictureCopy, kBackBufferWidth, kBackBufferHeight, pictureRead)) {
+    if (deviceLost || !ReadRenderTarget(device, pictureSurface, pictureCopy, pictureRead)) {
       // Nothing to read while the device is lost: black, as the picture is after a reset.
       pictureRead.assign(static_cast<std::size_t>(kBackBufferWidth) * kBackBufferHeight * 4, 0);
     }
@@ -484,32 +430,11 @@ void GraphicEngineD3D9c::ReadBackBufferRows(int top, int count, std::uint8_t* rg
 bool GraphicEngineD3D9c::ReadTexture(std::int32_t slot, std::vector<std::uint8_t>& rgba, int& width,
                                      int& height) const {
   if (slot < 0 || slot >= kTextureSlots || textures[slot] == nullptr) return false;
-  D3DSURFACE_DESC description;
-  if (FAILED(textures[slot]->GetLevelDesc(0, &description))) return false;
-  width = static_cast<int>(description.Width);
-  height = static_cast<int>(description.Height);
-  std::vector<std::uint8_t> bgra;
-  if (slot == kCanvasSlot) {
-    if (!readSurface(canvasSurface, canvasCopy, width, height, bgra)) return false;
-  } else {
-    D3DLOCKED_RECT locked;
-    if (FAILED(textures[slot]->LockRect(0, &locked, nullptr, D3DLOCK_READONLY))) return false;
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-    bgra.resize(rowBytes * static_cast<std::size_t>(height));
-    for (int row = 0; row < height; ++row) {
-      std::memcpy(&bgra[rowBytes * static_cast<std::size_t>(row)],
-                  static_cast<const std::uint8_t*>(locked.pBits) + static_cast<std::ptrdiff_t>(row) * locked.Pitch,
-                  rowBytes);
-    }
-    textures[slot]->UnlockRect(0);
-  }
-  rgba.resize(bgra.size());
-  for (std::size_t at = 0; at < bgra.size(); at += 4) {
-    rgba[at] = bgra[at + 2];
-    rgba[at + 1] = bgra[at + 1];
-    rgba[at + 2] = bgra[at];
-    rgba[at + 3] = bgra[at + 3];
-  }
+  if (slot != kCanvasSlot) return ReadManagedTexture(textures[slot], rgba, width, height);
+  if (deviceLost || !ReadRenderTarget(device, canvasSurface, canvasCopy, rgba)) return false;
+  width = kCanvasWidth;
+  height = kCanvasHeight;
+  SwapRedAndBlue(rgba);
   return true;
 }
 
@@ -520,7 +445,7 @@ void GraphicEngineD3D9c::SetSlotImage(std::int32_t slot, int width, int height, 
   if (slot <= 0 || slot >= kTextureSlots || width <= 0 || height <= 0) return;
   release(textures[slot]);
   // A texture that cannot be made leaves the slot empty: it draws as the vertex colour alone.
-  textures[slot] = createManagedTexture(device, width, height, rgba);
+  textures[slot] = CreateManagedTexture(device, width, height, rgba);
   uScale[slot] = uScaleOfImage;
   vScale[slot] = vScaleOfImage;
   ++slotImageChanges;

@@ -104,8 +104,6 @@ class GraphicEngineD3D9c final : public XGraphicEngine, public XGraphicEngineAcc
   void drawPiece(int firstQuad, int quadCount);
   IDirect3DTexture9* textureOf(std::int32_t slot) const;
   void readWindowSize();
-  bool readSurface(IDirect3DSurface9* source, IDirect3DSurface9*& copy, int width, int height,
-                   std::vector<std::uint8_t>& bgrx) const;
 
   IDirect3D9* direct3D = nullptr;
   IDirect3DDevice9* device = nullptr;
