@@ -49,6 +49,19 @@ HWND createWindow() {
                        GetModuleHandleA(nullptr), nullptr);
 }
 
+// The engine writes its messages to "Log.log" in the working folder: a folder of the test's own.
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const std::string& folder) {
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(folder.c_str());
+  }
+  ~WorkingFolder() { SetCurrentDirectoryA(previous); }
+
+ private:
+  char previous[MAX_PATH] = {};
+};
+
 class SoundEngineDSound : public testing::Test {
  protected:
   SoundEngineDSound() : window(createWindow()), engine(window) {}
@@ -66,6 +79,8 @@ class SoundEngineDSound : public testing::Test {
     return true;
   }
 
+  TemporaryFolder folder;
+  WorkingFolder workingFolder{folder.path()};
   HWND window;
   se::ZSoundEngineDSound engine;
 };
@@ -150,8 +165,6 @@ class SoundEngineDSoundSamples : public SoundEngineDSound {
     ASSERT_TRUE(WriteWav(folder.file("tone.wav"), WavLayout{}, samples, error)) << error;
     ASSERT_TRUE(engine.LoadSound(slot, folder.file("tone.wav").c_str()));
   }
-
-  TemporaryFolder folder;
 };
 
 TEST_F(SoundEngineDSoundSamples, SamplePlaysAndIsReapedOnceItHasEnded) {
