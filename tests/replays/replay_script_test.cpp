@@ -140,6 +140,9 @@ TEST(ReplayScript, ReaderGivesOneCommandLineAtATimeAndTheCheckKeepsNothing) {
 // A folder opens as a file stream, and its first read fails: a refusal with the system's reason,
 // never an exception out of the reader.
 TEST(ReplayScript, ScriptThatCannotBeReadIsRefusedWithTheSystemsReason) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows opens no folder as a file, so the reader never meets one";
+#endif
   std::ifstream folder(".", std::ios::binary);
   ASSERT_TRUE(folder.is_open());
   replay::ParseError error;
