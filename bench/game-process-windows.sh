@@ -47,7 +47,7 @@ trap cleanup EXIT
 # ALSA's silent output in a HOME of the run's own: DirectSound opens it and plays in real time.
 export HOME=$work/home
 mkdir -p "$HOME"
-echo 'pcm.!default { type null }' >"$HOME/.asoundrc"
+printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$HOME/.asoundrc"
 "$source_dir/cmake/wine-run" --make-prefix "$work/prefix" || fail "cannot make a Wine prefix"
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -123,23 +123,28 @@ report() {
       printf "%-22s %5.1f %% + wineserver %4.1f %% = %5.1f %%  = %5.2f × floor  (samples: %s)\n",
         name ":", p, s, t, (floor > 0 ? t / floor : 0), samples }'
 }
-# window_named TITLE: the X window of a Windows top-level window with that title, the newest.
-window_named() { xdotool search --name "^$1\$" 2>/dev/null | tail -n1; }
 wait_for() {
   local seconds=$1 what=$2 i
   shift 2
   for ((i = 0; i < seconds * 10; i++)); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
   fail "timed out after $seconds s waiting for $what: $(cat "$work/game/bin/console.txt" 2>/dev/null)"
 }
-# The game's window is the one "Varnelle" window that is 640 × 480 (the question's box is smaller).
-game_window() {
+# The question and the game's window are both titled "Varnelle"; only the game's window has a
+# child X window, its client area, where the picture is drawn and clicks go.
+client_of() { xwininfo -children -id "$1" 2>/dev/null | awk '$1 ~ /^0x/ { print $1; exit }'; }
+named_windows() { xdotool search --all --onlyvisible --name '^Varnelle$' 2>/dev/null; }
+question() {
   local id
-  for id in $(xdotool search --name '^Varnelle$' 2>/dev/null); do
-    xwininfo -id "$id" 2>/dev/null | grep -q 'Width: 640' && { echo "$id"; return 0; }
-  done
+  for id in $(named_windows); do [ -z "$(client_of "$id")" ] && { echo "$id"; return 0; }; done
   return 1
 }
-point() { xdotool mousemove --window "$GAME_WINDOW" "$1" "$2"; }
+game_client() {
+  local id
+  for id in $(named_windows); do [ -n "$(client_of "$id")" ] && { client_of "$id"; return 0; }; done
+  return 1
+}
+point() { xdotool mousemove --window "$GAME_CLIENT" "$1" "$2"; }
+# The pointer is brought there first, as a player's hand does, so the press is sampled there.
 click() { point "$1" "$2"; sleep 0.1; xdotool click 1; sleep 0.2; }
 
 echo "== $game ($measure_seconds s × $repeats per phase, windowed)"
@@ -148,10 +153,10 @@ ln -s "$source_dir/data" "$work/game/data"
 ln -s "$source_dir/music" "$work/game/music"
 (cd "$work/game/bin" && exec "$wine" "$game" </dev/null >console.txt 2>&1) &
 game_wine=$!
-wait_for 30 "the question \"Fullscreen?\"" window_named Varnelle
-xdotool key --window "$(window_named Varnelle)" n
-wait_for 30 "the game's window" game_window
-GAME_WINDOW=$(game_window)
+wait_for 60 "the question \"Fullscreen?\"" question
+xdotool key --window "$(question)" n
+wait_for 60 "the game's window" game_client
+GAME_CLIENT=$(game_client)
 GAME_PID=$(prefix_process 'varnelle\.exe')
 [ -n "$GAME_PID" ] || fail "no varnelle.exe process"
 point 600 460
@@ -173,8 +178,22 @@ click 420 60
 point 600 460
 report "running level"
 echo "peak resident memory of varnelle.exe: $(awk '/^VmHWM:/ { printf "%.1f", $2 / 1024 }' "/proc/$GAME_PID/status") MB"
-xdotool key --window "$GAME_WINDOW" Escape
-for _ in $(seq 300); do kill -0 "$game_wine" 2>/dev/null || break; sleep 0.1; done
+# Escape ends the game; typed through XTEST to the window under the pointer (no window manager
+# gives focus otherwise). Failing that, the close button of the frame Wine draws.
+point 300 300
+xdotool key Escape
+ended() { ! kill -0 "$game_wine" 2>/dev/null; }
+for _ in $(seq 100); do ended && break; sleep 0.1; done
+if ! ended; then
+  frame=$(xdotool search --all --onlyvisible --name '^Varnelle$' 2>/dev/null | head -n1)
+  geometry=$(xwininfo -id "$frame" 2>/dev/null)
+  x=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$geometry")
+  y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$geometry")
+  width=$(awk '/Width:/ { print $NF }' <<<"$geometry")
+  xdotool mousemove $((x + width - 12)) $((y + 12)) click 1
+  for _ in $(seq 300); do ended && break; sleep 0.1; done
+fi
+ended || fail "the game did not end on Escape nor on its close button"
 wait "$game_wine"
 status=$?
 GAME_PID=

@@ -5,7 +5,9 @@
 # leaves no folder, shortcut or registry key behind (and takes the game's Log.log with it).
 # With DIST_START=stand-in the package holds the stand-in (package_stand_in.cpp), started here
 # through the Start-menu entry as Explorer would: it reports in bin\Log.log what it could read.
-# Environment: DIST_SETUP, DIST_START (stand-in or none), DIST_VERSION, DIST_WINE_RUN,
+# With DIST_START=game the game itself is started from the entry on the display given, played no
+# further than its music, and closed.
+# Environment: DIST_SETUP, DIST_START (stand-in, game or none), DIST_VERSION, DIST_WINE_RUN,
 # DIST_SHORTCUT_FIELDS; VARNELLE_WINEPREFIX, the test run's prefix (scripts/test-windows), else
 # the test boots one of its own.
 source "$(dirname "$0")/../dist_lib.sh"
@@ -23,7 +25,6 @@ else
   trap '"$wineserver" -k 2>/dev/null; if [ -z "${E2E_KEEP:-}" ]; then rm -rf "$DIST_WORK"; fi' EXIT
   "$DIST_WINE_RUN" --make-prefix "$WINEPREFIX" || dist_fail "cannot make a Wine prefix"
 fi
-unset DISPLAY
 cd "$DIST_WORK"
 
 # in_windows COMMAND...: a command of Wine's cmd, its output without carriage returns.
@@ -95,6 +96,53 @@ if [ "$DIST_START" = stand-in ]; then
     log_lines | grep -qx "stand-in.message: read $file" || dist_fail "started from the shortcut, the stand-in cannot read $file:
 $(log_lines)"
   done
+fi
+
+if [ "$DIST_START" = game ]; then
+  # The game started from the shortcut, answered "No", and closed once its music plays: its
+  # Log.log in bin\ is that of a normal run, so it found ..\data and ..\music from there.
+  [ -n "${DISPLAY:-}" ] || dist_fail "the game needs a display (run through tests/support/with-xvfb)"
+  # DirectSound needs an output: ALSA's silent one, in a HOME of the prefix's own (as cmake/wine-run).
+  export HOME=$WINEPREFIX/varnelle-home
+  mkdir -p "$HOME"
+  [ -f "$HOME/.asoundrc" ] || printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
+  log=$install_dir/bin/Log.log
+  log_lines() { tr -d '\r' <"$log" 2>/dev/null; }
+  dist_fail() {
+    printf 'FAIL: %s\n--- bin\\Log.log:\n%s\n' "$*" "$(log_lines)" >&2
+    exit 1
+  }
+  client_of() { xwininfo -children -id "$1" 2>/dev/null | awk '$1 ~ /^0x/ { print $1; exit }'; }
+  # The question and the game's window are both titled "Varnelle"; only the game's has a client
+  # area, a child X window.
+  varnelle_window() {
+    local id
+    for id in $(xdotool search --all --onlyvisible --name '^Varnelle$' 2>/dev/null); do
+      if [ "$1" = question ] && [ -z "$(client_of "$id")" ] || [ "$1" = game ] && [ -n "$(client_of "$id")" ]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    return 1
+  }
+  "$wine" start "$shortcut_windows" </dev/null >/dev/null 2>&1 || dist_fail "wine start cannot start the shortcut"
+  wait_until 60 "no question from the game started by its shortcut" varnelle_window question
+  xdotool key --window "$(varnelle_window question)" n
+  music_plays() { log_lines | grep -qx "SE.message: Muzica!!!"; }
+  wait_until 60 "the game started from its shortcut did not start its music" music_plays
+  # The close button of the frame Wine draws (no window manager runs): its right end.
+  frame=$(varnelle_window game) || dist_fail "no game window"
+  geometry=$(xwininfo -id "$frame")
+  x=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$geometry")
+  y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$geometry")
+  width=$(awk '/Width:/ { print $NF }' <<<"$geometry")
+  xdotool mousemove $((x + width - 12)) $((y + 12)) click 1
+  game_ended() { log_lines | grep -qx "SE.message: not Muzic"; }
+  wait_until 60 "the game did not end on its close button" game_ended
+  # E2E_NORMAL_RUN_LINES: the lines of a normal run, as the Linux end-to-end tests expect them.
+  source "$DIST_SOURCE/tests/e2e/e2e_lib.sh"
+  [ "$(log_lines)" = "$E2E_NORMAL_RUN_LINES" ] || dist_fail "bin\\Log.log is not that of a normal run:
+$(diff <(echo "$E2E_NORMAL_RUN_LINES") <(log_lines))"
 fi
 
 "$wine" "$install_dir/uninstall.exe" /S </dev/null >"$DIST_WORK/uninstall.txt" 2>&1 \
