@@ -1,6 +1,12 @@
 // The sound engine interface: looping background music and short samples.
 #pragma once
 
+// Windows' multimedia header (<mmsystem.h>, through <windows.h>) names its PlaySound function by a
+// macro, which would rename the engine's operation in a file that includes both.
+#ifdef PlaySound
+#undef PlaySound
+#endif
+
 namespace se {
 
 // A started sample; the engine owns it and deletes it when it has finished.

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -223,13 +224,17 @@ TEST_F(MusicPolicy, TrackStartsAgainNearItsEndWhileItFadesAndTheFadeGoesOn) {
 }
 
 // The event log's error ends the process: each case runs in a child inside a folder of its own,
-// whose Log.log the parent then reads.
+// whose Log.log the parent then reads. The folder is named from the test program's own, as a child
+// on Windows is the program run again (not a fork) and would make a TemporaryFolder of its own.
 using MusicPolicyDeathTest = MusicPolicy;
 
 std::vector<std::string> logLines(const std::string& folder) {
   std::ifstream file(folder + "/Log.log");
   std::vector<std::string> lines;
-  for (std::string line; std::getline(file, line);) lines.push_back(line);
+  for (std::string line; std::getline(file, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();  // a Windows text file's line end
+    lines.push_back(line);
+  }
   return lines;
 }
 
@@ -245,16 +250,17 @@ TEST_F(MusicPolicyDeathTest, TrackThatCannotBePlayedEndsTheProgramAfterAMessageN
       {4, "", "SE.message: music track 4 has no file name"},
   };
   for (const auto& each : cases) {
-    TemporaryFolder folder;
+    const std::string folder = TestFolder() + "policy-track-" + std::to_string(each.track);
+    std::filesystem::create_directories(folder);
     output.refusal = each.refusal;
     EXPECT_EXIT(
         {
-          if (chdir(folder.path().c_str()) != 0) _exit(99);
+          if (chdir(folder.c_str()) != 0) _exit(99);
           policy.PlayMusic(each.track, 1.0f, true);
         },
         ::testing::ExitedWithCode(1), "")
         << each.message;
-    EXPECT_EQ((std::vector<std::string>{each.message, "SE.error: cannot run music"}), logLines(folder.path()));
+    EXPECT_EQ((std::vector<std::string>{each.message, "SE.error: cannot run music"}), logLines(folder));
   }
 }
 
