@@ -41,7 +41,7 @@ wait_until() {
   local seconds=$1 description=$2 i
   shift 2
   for ((i = 0; i < seconds * 5; i++)); do
-    "$@" && return 0
+    "$@" >/dev/null && return 0
     sleep 0.2
   done
   dist_fail "$description"
@@ -89,7 +89,7 @@ if [ "$DIST_START" = stand-in ]; then
   "$wine" start "$shortcut_windows" </dev/null >/dev/null 2>&1 || dist_fail "wine start cannot start the shortcut"
   log=$install_dir/bin/Log.log
   # A Windows text file: CR LF line ends.
-  log_lines() { tr -d '\r' <"$log" 2>/dev/null; }
+  log_lines() { tr -d '\r' 2>/dev/null <"$log"; }
   stand_in_done() { log_lines | grep -qx 'stand-in.message: done'; }
   wait_until 60 "the stand-in started from the shortcut wrote no \"done\" into bin\\Log.log" stand_in_done
   for file in ../data/logo.bmp ../music/main.mp3; do
@@ -107,7 +107,7 @@ if [ "$DIST_START" = game ]; then
   mkdir -p "$HOME"
   [ -f "$HOME/.asoundrc" ] || printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
   log=$install_dir/bin/Log.log
-  log_lines() { tr -d '\r' <"$log" 2>/dev/null; }
+  log_lines() { tr -d '\r' 2>/dev/null <"$log"; }
   dist_fail() {
     printf 'FAIL: %s\n--- bin\\Log.log:\n%s\n' "$*" "$(log_lines)" >&2
     exit 1
@@ -116,29 +116,44 @@ if [ "$DIST_START" = game ]; then
   # The question and the game's window are both titled "Varnelle"; only the game's has a client
   # area, a child X window.
   varnelle_window() {
-    local id
+    local id client
     for id in $(xdotool search --all --onlyvisible --name '^Varnelle$' 2>/dev/null); do
-      if [ "$1" = question ] && [ -z "$(client_of "$id")" ] || [ "$1" = game ] && [ -n "$(client_of "$id")" ]; then
-        echo "$id"
-        return 0
-      fi
+      client=$(client_of "$id")
+      case "$1:${client:+client}" in
+        question: | game:client) echo "$id"; return 0 ;;
+      esac
     done
     return 1
   }
   "$wine" start "$shortcut_windows" </dev/null >/dev/null 2>&1 || dist_fail "wine start cannot start the shortcut"
   wait_until 60 "no question from the game started by its shortcut" varnelle_window question
-  xdotool key --window "$(varnelle_window question)" n
+  # "n" answers "No"; sent again while the question is still there (its window may be made anew
+  # as it is shown).
+  answered() {
+    local question
+    varnelle_window game && return 0
+    question=$(varnelle_window question) && xdotool key --window "$question" n 2>/dev/null
+    return 1
+  }
+  wait_until 60 "the question was not answered" answered
   music_plays() { log_lines | grep -qx "SE.message: Muzica!!!"; }
   wait_until 60 "the game started from its shortcut did not start its music" music_plays
-  # The close button of the frame Wine draws (no window manager runs): its right end.
-  frame=$(varnelle_window game) || dist_fail "no game window"
-  geometry=$(xwininfo -id "$frame")
-  x=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$geometry")
-  y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$geometry")
-  width=$(awk '/Width:/ { print $NF }' <<<"$geometry")
-  xdotool mousemove $((x + width - 12)) $((y + 12)) click 1
+  # Closed as its window's close button closes it: taskkill without /F sends the game's windows
+  # WM_CLOSE. (The console Wine opens for a program started through the shell covers the
+  # window's title bar.)
+  "$wine" taskkill /im varnelle.exe </dev/null >/dev/null 2>&1 || dist_fail "taskkill cannot close the game"
   game_ended() { log_lines | grep -qx "SE.message: not Muzic"; }
-  wait_until 60 "the game did not end on its close button" game_ended
+  wait_until 60 "the game did not end when its window was closed" game_ended
+  # Its process gone too (a running program's file cannot be removed): none of this prefix's
+  # processes runs the installed game.
+  game_process_gone() {
+    local pid
+    for pid in $(pgrep -f 'Programs.Varnelle.bin.varnelle\.exe'); do
+      tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && return 1
+    done
+    return 0
+  }
+  wait_until 60 "the game's process did not end" game_process_gone
   # E2E_NORMAL_RUN_LINES: the lines of a normal run, as the Linux end-to-end tests expect them.
   source "$DIST_SOURCE/tests/e2e/e2e_lib.sh"
   [ "$(log_lines)" = "$E2E_NORMAL_RUN_LINES" ] || dist_fail "bin\\Log.log is not that of a normal run:
