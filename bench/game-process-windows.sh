@@ -11,7 +11,8 @@
 # as cmake/wine-run sets up for the tests), with ALSA's null output for DirectSound; the prefix and
 # the Xvfb are removed at the end.
 # Usage: bench/game-process-windows.sh [WINDOWS_BUILD_FOLDER]   (default: build-windows)
-# Environment: MEASURE_SECONDS (10), REPEATS (3), SCREEN (1024x768), INTRO_SECONDS (8).
+# Environment: MEASURE_SECONDS (10), REPEATS (3), SCREEN (1024x768), INTRO_SECONDS (8), SHOTS (a
+#   folder for the picture each phase ended on).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
@@ -115,9 +116,14 @@ wait "$floor_wine" || fail "the floor failed: $(cat "$work/floor.txt")"
 
 [ -n "$game" ] || exit 0
 
-# report NAME: one phase's line, with the ratio to the floor.
+# report NAME: one phase's line, with the ratio to the floor (and with SHOTS=DIR, the picture the
+# phase ended on, DIR/NAME.xwd, to see what was measured).
 report() {
   measure "$GAME_PID"
+  if [ -n "${SHOTS:-}" ]; then
+    mkdir -p "$SHOTS"
+    xwd -silent -id "$GAME_CLIENT" >"$SHOTS/${1//[^a-z]/-}.xwd"
+  fi
   awk -v name="$1" -v p="$(median "$PROGRAM_SAMPLES")" -v s="$(median "$SERVER_SAMPLES")" \
     -v t="$(median "$TOTAL_SAMPLES")" -v floor="$floor_total" -v samples="$TOTAL_SAMPLES" 'BEGIN {
       printf "%-22s %5.1f %% + wineserver %4.1f %% = %5.1f %%  = %5.2f × floor  (samples: %s)\n",
