@@ -54,13 +54,14 @@ shortcut=$(unix_path "$shortcut_windows")
 [ -n "$install_dir" ] && [ -n "$shortcut" ] || dist_fail "Wine does not give the user's folders"
 [ ! -e "$install_dir" ] && [ ! -e "$shortcut" ] || dist_fail "Varnelle is installed in the prefix before the test"
 
-# A failed test leaves no installed game for the next one in a shared prefix.
+# A failed test leaves no installed game, running or not, for the next one in a shared prefix.
 remove_leftovers() {
+  "$wine" taskkill /f /im varnelle.exe </dev/null >/dev/null 2>&1
   rm -rf "$install_dir" "$shortcut"
   "$wine" reg delete "$uninstall_key" /f >/dev/null 2>&1
 }
 if [ -n "${VARNELLE_WINEPREFIX:-}" ]; then
-  trap 'remove_leftovers; if [ -z "${E2E_KEEP:-}" ]; then rm -rf "$DIST_WORK"; fi' EXIT
+  trap '[ $? -eq 0 ] || remove_leftovers; if [ -z "${E2E_KEEP:-}" ]; then rm -rf "$DIST_WORK"; fi' EXIT
 fi
 "$wine" "$DIST_SETUP" /S </dev/null >"$DIST_WORK/setup.txt" 2>&1 \
   || { cat "$DIST_WORK/setup.txt" >&2; dist_fail "the silent installer failed"; }
