@@ -160,8 +160,14 @@ ln -s "$source_dir/music" "$work/game/music"
 (cd "$work/game/bin" && exec "$wine" "$game" </dev/null >console.txt 2>&1) &
 game_wine=$!
 wait_for 60 "the question \"Fullscreen?\"" question
-xdotool key --window "$(question)" n
-wait_for 60 "the game's window" game_client
+# "n" answers "No"; sent again while the question is there (its window may be made anew as it shows).
+answered() {
+  local id
+  game_client && return 0
+  id=$(question) && xdotool key --window "$id" n 2>/dev/null
+  return 1
+}
+wait_for 60 "the game's window" answered
 GAME_CLIENT=$(game_client)
 GAME_PID=$(prefix_process 'varnelle\.exe')
 [ -n "$GAME_PID" ] || fail "no varnelle.exe process"
