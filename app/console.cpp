@@ -7,6 +7,8 @@
 #include <initializer_list>
 #include <unistd.h>
 
+#include "app/banner.h"
+
 namespace {
 
 // Sets `category` to the first of `names` that exists on this machine; when none does, the
@@ -32,9 +34,7 @@ void PrepareConsole() {
     std::fputs("\033]0;Консоль\007", stdout);
   }
 
-  std::fputs("Varnelle\n", stdout);
-  std::fputs("Made by the Varnelle team, 2026\n", stdout);
-  std::fputs("For everyone who loves puzzles: varnelle.example\n", stdout);
+  std::fputs(kBanner, stdout);
   std::fflush(stdout);
 }
 

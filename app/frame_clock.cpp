@@ -1,10 +1,15 @@
 // The frame limiter's millisecond clock.
 #include "app/frame_clock.h"
 
+#include "app/program_globals.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include <mmsystem.h>
+#else
 #include <chrono>
 #include <thread>
-
-#include "app/program_globals.h"
+#endif
 
 namespace {
 
@@ -14,11 +19,15 @@ bool lastFrameTimeSet = false;
 
 }  // namespace
 
+#ifdef _WIN32
+std::uint32_t MillisecondTimer() { return timeGetTime(); }
+#else
 std::uint32_t MillisecondTimer() {
   using namespace std::chrono;
   const auto elapsed = duration_cast<milliseconds>(steady_clock::now().time_since_epoch());
   return static_cast<std::uint32_t>(elapsed.count());
 }
+#endif
 
 bool FrameTimeReached(std::uint32_t now, std::uint32_t last, std::int32_t framesPerSecond) {
   // The difference is signed (a reading just before a wrap compares correctly), and the product
@@ -37,6 +46,14 @@ std::int32_t FrameMilliseconds(std::int32_t framesPerSecond) {
   return (1000 + framesPerSecond - 1) / framesPerSecond;
 }
 
+#ifdef _WIN32
+// The multimedia timer polled each millisecond; the game thread sets the system's timer period to
+// one millisecond, so that Sleep(1) is one and not a scheduler tick of 15.6 ms.
+void WaitForFrameTime() {
+  if (!lastFrameTimeSet) MarkFrameStart();
+  while (!FrameTimeReached(timeGetTime(), lastFrameTime, framesPerSecond)) Sleep(1);
+}
+#else
 void WaitForFrameTime() {
   if (!lastFrameTimeSet) MarkFrameStart();
   using namespace std::chrono;
@@ -55,3 +72,4 @@ void WaitForFrameTime() {
     std::this_thread::sleep_until(thisMillisecond + (remaining.count() > 0 ? remaining : milliseconds(1)));
   }
 }
+#endif

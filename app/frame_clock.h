@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-// Milliseconds since an arbitrary start, from the steady clock; wraps after about 49 days.
+// Milliseconds since an arbitrary start, from the steady clock (on Windows the multimedia timer,
+// timeGetTime); wraps after about 49 days.
 std::uint32_t MillisecondTimer();
 
 // True when a frame that started at `last` is at least 1000 / fps milliseconds old at `now`:

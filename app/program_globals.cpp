@@ -4,11 +4,17 @@
 #include "app/startup_gate.h"
 
 bool fullscreen = false;
+#ifdef _WIN32
+ge::GraphicEngineD3D9c* graphicEngine = nullptr;
+ie::InputEngineDInput8* inputEngineDInput8 = nullptr;
+se::ZSoundEngineDSound* soundEngine = nullptr;
+#else
 ge::GraphicEngineGL* graphicEngine = nullptr;
 ge::StillFrameSkipper* stillFrameSkipper = nullptr;
 std::atomic<bool> windowExposed{false};
 ie::InputEngineX11* inputEngineX11 = nullptr;
 se::ZSoundEngineOpenAL* soundEngine = nullptr;
+#endif
 std::int32_t framesPerSecond = 0;
 std::uint32_t lastFrameTime = 0;
 

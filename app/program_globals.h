@@ -6,18 +6,27 @@
 #include <cstdint>
 
 namespace ge {
+class GraphicEngineD3D9c;
 class GraphicEngineGL;
 class StillFrameSkipper;
 }
 namespace ie {
+class InputEngineDInput8;
 class InputEngineX11;
 }
 namespace se {
+class ZSoundEngineDSound;
 class ZSoundEngineOpenAL;
 }
 class StartupGate;
 
 extern bool fullscreen;                        // the player answered "Yes" to the question
+#ifdef _WIN32
+// The Windows engines; graphicAdapter wraps graphicEngine directly.
+extern ge::GraphicEngineD3D9c* graphicEngine;
+extern ie::InputEngineDInput8* inputEngineDInput8;  // the same object as inputEngine; destroyed through this
+extern se::ZSoundEngineDSound* soundEngine;
+#else
 extern ge::GraphicEngineGL* graphicEngine;     // wrapped by stillFrameSkipper
 extern ge::StillFrameSkipper* stillFrameSkipper;  // wrapped by graphicAdapter
 // Set by the window when the server asks for its pixels again (uncovered, mapped); the game
@@ -25,6 +34,7 @@ extern ge::StillFrameSkipper* stillFrameSkipper;  // wrapped by graphicAdapter
 extern std::atomic<bool> windowExposed;
 extern ie::InputEngineX11* inputEngineX11;     // the same object as inputEngine; destroyed through this
 extern se::ZSoundEngineOpenAL* soundEngine;
+#endif
 extern std::int32_t framesPerSecond;           // the limiter's rate, 60 once start-up sets it
 extern std::uint32_t lastFrameTime;            // MillisecondTimer() at the start of the current frame
 
