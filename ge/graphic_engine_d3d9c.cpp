@@ -285,11 +285,12 @@ void GraphicEngineD3D9c::readWindowSize() {
 bool GraphicEngineD3D9c::RecoverLostDevice() {
   if (device == nullptr) return false;
   const HRESULT state = device->TestCooperativeLevel();
-  if (state == D3D_OK) {
+  if (state == D3D_OK && vertexBuffer != nullptr) {
     deviceLost = false;
     return true;
   }
-  if (state == D3DERR_DEVICENOTRESET) return ResetDevice();
+  // A reset whose resources could not all be made again is tried once more.
+  if (state == D3DERR_DEVICENOTRESET || state == D3D_OK) return ResetDevice();
   // Still lost (another program has the full screen, the window is minimised): try again later.
   deviceLost = true;
   return false;
