@@ -22,8 +22,10 @@ std::atomic<HWND> shownWindow{nullptr};
 
 // Close and Escape end the game with the shell lock held, as a toolkit's window callback runs.
 // A close sent by another thread while the main thread waits for the lock arrives without it: it
-// is posted again, to be dispatched once the lock is held.
+// is posted again, to be dispatched once the lock is held. One sent while Shutdown waits is
+// already being answered.
 void endGame(HWND window) {
+  if (ShutdownStarted()) return;
   if (!ShellLockHeld()) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     return;

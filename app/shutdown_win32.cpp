@@ -12,6 +12,7 @@
 // the lock: Shutdown stops that too, again answering messages while it waits, as Reset sends some.
 #include "app/shutdown_win32.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
@@ -25,6 +26,8 @@
 
 namespace {
 
+std::atomic<bool> shutdownStarted{false};
+
 // The common tail: "goodbye" and the process exit with code 0.
 [[noreturn]] void sayGoodbyeAndExit() {
   std::fputs("goodbye\n", stdout);
@@ -37,6 +40,7 @@ namespace {
 }  // namespace
 
 void Shutdown(HWND__*, void*) {
+  shutdownStarted = true;
   StartupGate& gate = SharedStartupGate();
   // Only the main thread can find start-up in progress: the game thread calls Shutdown from its
   // frame loop alone. Asked again, the gate says whether start-up is still going.
@@ -54,5 +58,7 @@ void Shutdown(HWND__*, void*) {
 
   sayGoodbyeAndExit();
 }
+
+bool ShutdownStarted() { return shutdownStarted; }
 
 void ShutdownBeforeGameThread() { sayGoodbyeAndExit(); }

@@ -8,6 +8,10 @@ struct HWND__;
 // arguments are ignored. Runs on either thread, always with the shell lock held.
 [[noreturn]] void Shutdown(HWND__* window, void* data);
 
+// Whether Shutdown has begun. The window's thread answers messages sent to it while Shutdown waits
+// for the game thread: a close among them must not begin a second one.
+bool ShutdownStarted();
+
 // The same end while the game thread has not been started yet (a console stop during the
 // start-up question): nothing is built, so "goodbye" and exit code 0. Any thread.
 [[noreturn]] void ShutdownBeforeGameThread();
