@@ -16,10 +16,12 @@
 #include "app/shell_lock_win32.h"
 #include "app/shutdown_win32.h"
 #include "app/startup_gate.h"
+#include "app/window_exposure.h"
 #include "game/game.h"
 #include "game/game_globals.h"
 #include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_d3d9c.h"
+#include "ge/still_frame_skipper.h"
 #include "ie/input_engine_dinput8.h"
 #include "se/sound_engine_dsound.h"
 
@@ -51,6 +53,7 @@ bool recoverDevice() {
   FramePlatform platform;
   // Still holding the shell lock, so the main thread stays out of the window meanwhile.
   platform.gameAskedToEnd = [] { Shutdown(nullptr, nullptr); };
+  platform.beforeEndFrame = PresentAgainWhenExposed(windowExposed, *stillFrameSkipper);
   for (;;) {
     WaitForFrameTime();
     if (!recoverDevice()) {
@@ -61,9 +64,10 @@ bool recoverDevice() {
     MarkFrameStart();
     platform.windowHasFocus = GameWindowHasFocus(window);
     RunGameFrame(engines, playedGame, platform);
-    RedrawGameWindow(window);
+    const bool presented = !stillFrameSkipper->LastFrameSkipped();
     UnlockShell();
-    WakeMessageLoop(window);
+    // Nothing for the message loop to do after a still frame: its thread sleeps on.
+    if (presented) WakeMessageLoop(window);
   }
 }
 
@@ -74,7 +78,8 @@ bool runStartup(HWND window) {
   if (!gate.ContinueStartup()) return false;
 
   graphicEngine = new ge::GraphicEngineD3D9c(window, !fullscreen);
-  graphicAdapter = new ge::ZGraphicEngineAdapter(graphicEngine);
+  stillFrameSkipper = new ge::StillFrameSkipper(*graphicEngine);
+  graphicAdapter = new ge::ZGraphicEngineAdapter(stillFrameSkipper);
   if (!gate.ContinueStartup()) return false;
 
   // Shown before the other engines exist and before any image is read.

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdio>
 
+#include "app/program_globals.h"
 #include "app/shell_lock_win32.h"
 #include "app/shutdown_win32.h"
 #include "base/display_geometry.h"
@@ -48,7 +49,10 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
       // No background: nothing may paint over the picture the graphic engine presents.
       return 1;
     case WM_PAINT: {
-      // The picture is the graphic engine's; the window only marks itself drawn.
+      // The picture is the graphic engine's; the window marks itself drawn and asks the game
+      // thread to present its next frame even if it is still, since the system has just asked
+      // for pixels the window no longer holds (uncovered, restored).
+      windowExposed = true;
       PAINTSTRUCT paint;
       BeginPaint(window, &paint);
       EndPaint(window, &paint);
@@ -110,7 +114,5 @@ HWND GameWindow() { return shownWindow; }
 // foreground window. Asked from the game thread, GetFocus would answer for that thread's own
 // (empty) input state.
 bool GameWindowHasFocus(HWND window) { return GetForegroundWindow() == window; }
-
-void RedrawGameWindow(HWND window) { InvalidateRect(window, nullptr, FALSE); }
 
 void WakeMessageLoop(HWND window) { PostMessageW(window, kAwakeMessage, 0, 0); }

@@ -18,8 +18,7 @@ HWND__* GameWindow();
 // Whether the window has the keyboard focus. Any thread.
 bool GameWindowHasFocus(HWND__* window);
 
-// Asks the window's thread to redraw the window, and wakes its message loop. Game thread, after a
-// frame; the window draws nothing itself, the request only keeps the loop turning as a toolkit's
-// redraw and awake would.
-void RedrawGameWindow(HWND__* window);
+// Wakes the window's message loop, as a toolkit's awake would. Game thread, after a presented
+// frame. The window is never invalidated for a frame: Direct3D presents into it, and a paint
+// message means the system lost the window's pixels (see windowExposed).
 void WakeMessageLoop(HWND__* window);

@@ -4,14 +4,14 @@
 #include "app/startup_gate.h"
 
 bool fullscreen = false;
+ge::StillFrameSkipper* stillFrameSkipper = nullptr;
+std::atomic<bool> windowExposed{false};
 #ifdef _WIN32
 ge::GraphicEngineD3D9c* graphicEngine = nullptr;
 ie::InputEngineDInput8* inputEngineDInput8 = nullptr;
 se::ZSoundEngineDSound* soundEngine = nullptr;
 #else
 ge::GraphicEngineGL* graphicEngine = nullptr;
-ge::StillFrameSkipper* stillFrameSkipper = nullptr;
-std::atomic<bool> windowExposed{false};
 ie::InputEngineX11* inputEngineX11 = nullptr;
 se::ZSoundEngineOpenAL* soundEngine = nullptr;
 #endif

@@ -21,17 +21,18 @@ class ZSoundEngineOpenAL;
 class StartupGate;
 
 extern bool fullscreen;                        // the player answered "Yes" to the question
+// Wraps graphicEngine and is wrapped by graphicAdapter: frames whose picture is already on screen
+// are neither drawn nor presented.
+extern ge::StillFrameSkipper* stillFrameSkipper;
+// Set by the window when the system asks for its pixels again (uncovered, mapped); the game
+// thread takes it at the next frame and presents that frame even if it is still.
+extern std::atomic<bool> windowExposed;
 #ifdef _WIN32
-// The Windows engines; graphicAdapter wraps graphicEngine directly.
-extern ge::GraphicEngineD3D9c* graphicEngine;
+extern ge::GraphicEngineD3D9c* graphicEngine;  // wrapped by stillFrameSkipper
 extern ie::InputEngineDInput8* inputEngineDInput8;  // the same object as inputEngine; destroyed through this
 extern se::ZSoundEngineDSound* soundEngine;
 #else
 extern ge::GraphicEngineGL* graphicEngine;     // wrapped by stillFrameSkipper
-extern ge::StillFrameSkipper* stillFrameSkipper;  // wrapped by graphicAdapter
-// Set by the window when the server asks for its pixels again (uncovered, mapped); the game
-// thread takes it at the next frame and presents that frame even if it is still.
-extern std::atomic<bool> windowExposed;
 extern ie::InputEngineX11* inputEngineX11;     // the same object as inputEngine; destroyed through this
 extern se::ZSoundEngineOpenAL* soundEngine;
 #endif
