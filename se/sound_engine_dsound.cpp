@@ -184,38 +184,21 @@ XSound* ZSoundEngineDSound::PlaySound(int slot, float volume, bool loop) {
   copy->SetVolume(AttenuationOf(volume));
   copy->SetCurrentPosition(0);
   copy->Play(0, 0, loop ? DSBPLAY_LOOPING : 0);
-  XSound* sound = new ZSound(copy, slot);
-  liveSounds.insert(sound);
+  auto* sound = new ZSound(copy, slot);
+  liveSounds.Add(sound);
   return sound;
 }
 
-void ZSoundEngineDSound::StopAllSounds() {
-  while (!liveSounds.empty()) {
-    auto first = liveSounds.begin();
-    delete *first;
-    liveSounds.erase(first);
-  }
-}
+void ZSoundEngineDSound::StopAllSounds() { liveSounds.DeleteAll(); }
 
 void ZSoundEngineDSound::Update() {
   musicPolicy->Update();
-
-  for (auto sound = liveSounds.begin(); sound != liveSounds.end();) {
-    // Only ZSounds are ever put into the set.
-    if (!static_cast<ZSound*>(*sound)->IsPlaying()) {
-      delete *sound;
-      sound = liveSounds.erase(sound);
-    } else {
-      ++sound;
-    }
-  }
+  liveSounds.DeleteStopped();
 }
 
 bool ZSoundEngineDSound::LoadSound(int slot, const char* file) {
   if (slot < 0 || slot >= kSampleSlots) {
-    const std::string message = "cannot load sound " + std::string(file) + ": slot " + std::to_string(slot) +
-                                " is not one of 0 to 31";
-    LogMessage(kTag, message.c_str());
+    LogMessage(kTag, SlotOutOfRangeMessage(file, slot, kSampleSlots).c_str());
     return false;
   }
   WavSound sound;
@@ -267,14 +250,7 @@ bool ZSoundEngineDSound::LoadSound(int slot, const char* file) {
 }
 
 void ZSoundEngineDSound::DeleteSoundsOfSlot(int slot) {
-  for (auto sound = liveSounds.begin(); sound != liveSounds.end();) {
-    if (static_cast<ZSound*>(*sound)->slot == slot) {
-      delete *sound;
-      sound = liveSounds.erase(sound);
-    } else {
-      ++sound;
-    }
-  }
+  liveSounds.DeleteWhere([slot](const ZSound& sound) { return sound.slot == slot; });
 }
 
 }  // namespace se

@@ -15,11 +15,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "se/music_output_dshow.h"
 #include "se/music_policy.h"
+#include "se/live_sounds.h"
 #include "se/sound_engine.h"
 
 // Windows' own types, kept out of this header.
@@ -77,7 +77,7 @@ class ZSoundEngineDSound final : public XSoundEngine {
   double MusicPosition() { return music->Position(); }
   double MusicStopTime() { return music->StopTime(); }
   bool MusicCompleted() { return music->Completed(); }
-  std::size_t LiveSoundCount() const { return liveSounds.size(); }
+  std::size_t LiveSoundCount() const { return liveSounds.Count(); }
 
   // File names of music tracks 0 to 3 (see se/music_file_name.h); only tracks whose name is set
   // may be played.
@@ -93,7 +93,7 @@ class ZSoundEngineDSound final : public XSoundEngine {
   std::unique_ptr<MusicPolicy> musicPolicy;  // plays through `music`
   IDirectSound* directSound = nullptr;
   IDirectSoundBuffer* sampleBuffers[kSampleSlots] = {};
-  std::set<XSound*> liveSounds;
+  LiveSounds<ZSound> liveSounds;
 };
 
 }  // namespace se

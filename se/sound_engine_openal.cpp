@@ -200,38 +200,21 @@ XSound* ZSoundEngineOpenAL::PlaySound(int slot, float volume, bool loop) {
     alSourcef(source, AL_GAIN, GainOf(hundredths));
   }
   alSourcePlay(source);
-  XSound* sound = new ZSound(source, sampleBuffers[slot]);
-  liveSounds.insert(sound);
+  auto* sound = new ZSound(source, sampleBuffers[slot]);
+  liveSounds.Add(sound);
   return sound;
 }
 
-void ZSoundEngineOpenAL::StopAllSounds() {
-  while (!liveSounds.empty()) {
-    auto first = liveSounds.begin();
-    delete *first;
-    liveSounds.erase(first);
-  }
-}
+void ZSoundEngineOpenAL::StopAllSounds() { liveSounds.DeleteAll(); }
 
 void ZSoundEngineOpenAL::Update() {
   musicPolicy->Update();
-
-  for (auto sound = liveSounds.begin(); sound != liveSounds.end();) {
-    // Only ZSounds are ever put into the set.
-    if (!static_cast<ZSound*>(*sound)->IsPlaying()) {
-      delete *sound;
-      sound = liveSounds.erase(sound);
-    } else {
-      ++sound;
-    }
-  }
+  liveSounds.DeleteStopped();
 }
 
 bool ZSoundEngineOpenAL::LoadSound(int slot, const char* file) {
   if (slot < 0 || slot >= kSampleSlots) {
-    const std::string message = "cannot load sound " + std::string(file) + ": slot " +
-                                std::to_string(slot) + " is not one of 0 to 31";
-    LogMessage(kTag, message.c_str());
+    LogMessage(kTag, SlotOutOfRangeMessage(file, slot, kSampleSlots).c_str());
     return false;
   }
   WavSound sound;
@@ -264,14 +247,7 @@ bool ZSoundEngineOpenAL::LoadSound(int slot, const char* file) {
 }
 
 void ZSoundEngineOpenAL::DeleteSoundsOfBuffer(unsigned buffer) {
-  for (auto sound = liveSounds.begin(); sound != liveSounds.end();) {
-    if (static_cast<ZSound*>(*sound)->sampleBuffer == buffer) {
-      delete *sound;
-      sound = liveSounds.erase(sound);
-    } else {
-      ++sound;
-    }
-  }
+  liveSounds.DeleteWhere([buffer](const ZSound& sound) { return sound.sampleBuffer == buffer; });
 }
 
 void ZSoundEngineOpenAL::RenderLoopback(float* samples, int frames) {

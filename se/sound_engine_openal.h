@@ -12,11 +12,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "se/music_policy.h"
 #include "se/music_stream_openal.h"
+#include "se/live_sounds.h"
 #include "se/sound_engine.h"
 
 namespace se {
@@ -83,7 +83,7 @@ class ZSoundEngineOpenAL final : public XSoundEngine {
   double MusicPosition() { return music->Position(); }
   double MusicStopTime() { return music->StopTime(); }
   int MusicUnderruns() { return music->Underruns(); }
-  std::size_t LiveSoundCount() const { return liveSounds.size(); }
+  std::size_t LiveSoundCount() const { return liveSounds.Count(); }
 
   // File names of music tracks 0 to 3 in the program's locale (see se/music_file_name.h); only
   // tracks whose name is set may be played.
@@ -102,7 +102,7 @@ class ZSoundEngineOpenAL final : public XSoundEngine {
   std::unique_ptr<MusicStreamOpenAL> music;
   std::unique_ptr<MusicPolicy> musicPolicy;  // plays through `music`
   unsigned sampleBuffers[kSampleSlots] = {};  // OpenAL buffer names; 0: the slot holds no sample
-  std::set<XSound*> liveSounds;
+  LiveSounds<ZSound> liveSounds;
 };
 
 }  // namespace se
