@@ -6,7 +6,8 @@
 # the game window goes with the client while the input engine's own connection lives on, so the
 # engine may see the window vanish before the toolkit sees its connection go; the window is
 # killed several more times at the level select, where that race was lost about once in seven.
-# A stopped server may also be met by an engine opening its connection, which then says so.
+# A stopped server may also be met by an engine opening its connection, which then says so, or
+# by Mesa building the window's EGL surface, which it does not survive (see below).
 source "$(dirname "$0")/e2e_lib.sh"
 e2e_setup 1024x768
 
@@ -48,8 +49,15 @@ for how in windowkill server; do
     ending="exit $GAME_STATUS: $(sed 's/display :[0-9.]*/display :N/' <<<"${last:0:72}")"
     expected='^[A-Z]*\.error: '
     [ $how = windowkill ] && expected='^GE\.error: Lost the connection to the display :[0-9.]*$'
-    if [ "$GAME_STATUS" -ne 1 ] || ! grep -q "$expected" <<<"$last" \
-        || [ "$(tail -n 1 "$E2E_RUN/build/Log.log" 2>/dev/null)" != "$last" ]; then
+    # Mesa's software driver can crash inside eglCreateWindowSurface when the server goes away
+    # during that very call (a reply it never checks); the game cannot catch that, so a server
+    # stopped just then may end it by a signal (or a sanitizer's report of one) right after the
+    # log's "D3D is created", and nowhere else.
+    mesa_crash=0
+    [ $how = server ] && [ "$GAME_STATUS" -gt 128 ] \
+      && [ "$(tail -n 1 "$E2E_RUN/build/Log.log" 2>/dev/null)" = "GE.message: D3D is created" ] && mesa_crash=1
+    if [ $mesa_crash -eq 0 ] && { [ "$GAME_STATUS" -ne 1 ] || ! grep -q "$expected" <<<"$last" \
+        || [ "$(tail -n 1 "$E2E_RUN/build/Log.log" 2>/dev/null)" != "$last" ]; }; then
       echo "round $round ($how after $delay): BAD, $ending; console:" >&2
       tail -n 5 "$console" >&2
       failures=$((failures + 1))
