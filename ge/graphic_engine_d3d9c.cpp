@@ -41,12 +41,6 @@ void release(T*& object) {
   object = nullptr;
 }
 
-int powerOfTwoAtLeast(int value) {
-  int side = 1;
-  while (side < value) side *= 2;
-  return side;
-}
-
 D3DPRESENT_PARAMETERS presentParametersFor(HWND window, bool windowed) {
   D3DPRESENT_PARAMETERS parameters;
   std::memset(&parameters, 0, sizeof(parameters));
@@ -215,8 +209,8 @@ void GraphicEngineD3D9c::createFont() {
     LogError(kTag, "Cannot create Fonts");
   }
   // White texels whose alpha is the ink: the vertex colour gives the text its colour.
-  const int width = powerOfTwoAtLeast(font.width);
-  const int height = powerOfTwoAtLeast(font.height);
+  const int width = display::PowerOfTwoAtLeast(font.width);
+  const int height = display::PowerOfTwoAtLeast(font.height);
   std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 0);
   for (int y = 0; y < font.height; ++y) {
     for (int x = 0; x < font.width; ++x) {
@@ -352,8 +346,8 @@ void GraphicEngineD3D9c::DrawText(float x, float y, const char* text, float r, f
   if (text == nullptr) LogError(kTag, "DrawText error");
   // Text lies above everything queued before it.
   flush();
-  const float fontUScale = static_cast<float>(font.width) / static_cast<float>(powerOfTwoAtLeast(font.width));
-  const float fontVScale = static_cast<float>(font.height) / static_cast<float>(powerOfTwoAtLeast(font.height));
+  const float fontUScale = static_cast<float>(font.width) / static_cast<float>(display::PowerOfTwoAtLeast(font.width));
+  const float fontVScale = static_cast<float>(font.height) / static_cast<float>(display::PowerOfTwoAtLeast(font.height));
   ForEachGlyphQuad(font, x, y, text, PackColour(r, g, b, a), [&](const Quad& glyph) {
     if (batch.Full()) flush();
     batch.Add(glyph, kFontSlot, fontUScale, fontVScale);
