@@ -10,6 +10,7 @@
 #include "app/shell_lock_win32.h"
 #include "app/shutdown_win32.h"
 #include "base/display_geometry.h"
+#include "ie/button_messages_win32.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ void endGame(HWND window) {
 }
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The input engine reads the buttons from the device, each press and release at its place.
+  ie::RecordButtonMessage(window, message, wParam, lParam);
   switch (message) {
     case WM_CLOSE:
       endGame(window);

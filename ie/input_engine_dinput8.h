@@ -7,22 +7,19 @@
 // 0 left, 1 right, 2 middle, 3 a fourth button; keys by DirectInput scan code (DIK_ codes). Both
 // devices are non-exclusive and background: they report whether or not the window is active, and
 // the main loop clears the keys while the window lacks the keyboard focus.
-// A click never goes unseen: the mouse also keeps its button events in DirectInput's buffer, and a
-// press that came and went between two samples is latched (ie/button_latch.h), so that it reads
-// down at one sample and up at the next.
+// A click never goes unseen and lands where it was made: the window procedure records its button
+// messages with their places (ie/button_messages_win32.h), and they are latched with the device's
+// button state (ie/recorded_buttons.h) exactly as the X11 engine latches the toolkit's records.
 // Does not: re-acquire a lost device, use the mouse's relative movement, buffer the keys (a key
 // tapped within one frame is missed; the game uses no key but Escape, which the window handles).
 //
-// Every failure is fatal through the event log (tag "IE"); setting the mouse's event buffer counts
-// as part of giving it its data format.
+// Every failure is fatal through the event log (tag "IE").
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <vector>
 
-#include "ie/button_latch.h"
 #include "ie/input_state.h"
+#include "ie/recorded_buttons.h"
 
 // Windows' own types, kept out of this header.
 struct HWND__;
@@ -41,10 +38,6 @@ class InputEngineDInput8 final : public ZInputStateEngine {
 
   void Update() override;
 
-  // Button events DirectInput keeps between two samples; beyond this, older ones are lost (about
-  // 32 clicks a frame).
-  static constexpr std::uint32_t kMouseEventBufferSize = 64;
-
   // DirectInput's standard mouse record (c_dfDIMouse): three axis movements, then 4 button bytes.
   struct MouseState {
     std::int32_t x, y, wheel;
@@ -52,7 +45,8 @@ class InputEngineDInput8 final : public ZInputStateEngine {
   };
 
  private:
-  void ReadCursor();
+  // The cursor, then the buttons, reported where the window saw a press or release happen when
+  // it did.
   void ReadMouse();
   void ReadKeyboard();
 
@@ -63,10 +57,7 @@ class InputEngineDInput8 final : public ZInputStateEngine {
   // The latest device state; the buttons the game sees (and their previous sample) are the shared
   // state's, after the latch.
   MouseState mouseState{};
-  std::array<ButtonLatch, kButtonCount> latches;
-  std::array<int, kButtonCount> pressesSinceSample{};
-  // Kept between samples so that a frame allocates nothing.
-  std::vector<PressPosition> pressesOfButton;
+  RecordedButtons recordedButtons{RecordedButtons::PointerSource::kMayLagRecords};
 };
 
 }  // namespace ie

@@ -173,39 +173,13 @@ void InputEngineX11::ReadPointer() {
   const bool pointerInWindow = sameScreen && windowX >= 0 && windowY >= 0 && windowX < static_cast<int>(width) &&
                                windowY < static_cast<int>(height);
   const display::Fit fit = display::FitBackBuffer(static_cast<int>(width), static_cast<int>(height));
-  if (sameScreen) MapToBackBuffer(fit, windowX, windowY);
+  if (sameScreen) SetCursorFromWindow(fit, windowX, windowY);
 
-  // Presses and releases the toolkit recorded, per button, oldest first.
-  recordedPresses.clear();
-  TakeButtonPresses(recordedPresses);
   KeepPreviousButtons();
-  bool cursorAtRecordedPlace = false;
-  for (int button = 0; button < kButtonCount; ++button) {
-    pressesOfButton.clear();
-    releasesOfButton.clear();
-    for (const RecordedPress& press : recordedPresses) {
-      if (press.button == button) (press.release ? releasesOfButton : pressesOfButton).push_back(press.position);
-    }
-    const bool pointerDown = (mask & kButtonMasks[button]) != 0;
-    const bool wasDown = latches[button].down();
-    const LatchSample sample = latches[button].Sample(pointerDown, pointerInWindow, pressesOfButton);
-    buttons[button] = sample.down ? 0x80 : 0;
-    // A press or release is reported where the toolkit saw it happen, for this sample only: a tap
-    // the pointer missed, a press the pointer shows only after it has moved on, a drop followed
-    // at once by a move.
-    const PressPosition released = releasePlaces[button].Sample(releasesOfButton, wasDown && !sample.down);
-    const PressPosition& place = sample.position.known ? sample.position : released;
-    if (place.known && !cursorAtRecordedPlace) {
-      MapToBackBuffer(fit, place.x, place.y);
-      cursorAtRecordedPlace = true;
-    }
-  }
-}
-
-void InputEngineX11::MapToBackBuffer(const display::Fit& fit, int windowX, int windowY) {
-  const display::Point point = display::WindowToBackBuffer(fit, windowX, windowY);
-  cursorX = point.x;
-  cursorY = point.y;
+  std::array<bool, kButtonCount> pointerDown{};
+  for (int button = 0; button < kButtonCount; ++button) pointerDown[button] = (mask & kButtonMasks[button]) != 0;
+  const PressPosition place = recordedButtons.Sample(pointerDown, pointerInWindow, buttons);
+  if (place.known) SetCursorFromWindow(fit, place.x, place.y);
 }
 
 void InputEngineX11::ReadKeyboard() {

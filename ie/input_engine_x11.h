@@ -22,14 +22,9 @@
 // connection goes to the window-lost handler when one is set (see SetWindowLostHandler).
 #pragma once
 
-#include <array>
-#include <vector>
-
 #include "base/display_geometry.h"
-#include "ie/button_latch.h"
-#include "ie/button_press_log.h"
 #include "ie/input_state.h"
-#include "ie/release_places.h"
+#include "ie/recorded_buttons.h"
 
 struct _XDisplay;  // Xlib's Display, kept out of this header
 
@@ -56,18 +51,10 @@ class InputEngineX11 final : public ZInputStateEngine {
  private:
   void ReadPointer();
   void ReadKeyboard();
-  // Window pixels to back-buffer pixels through the picture's fit; floor division, so that left
-  // of and above the picture read negative.
-  void MapToBackBuffer(const display::Fit& fit, int windowX, int windowY);
 
   unsigned long window;
   _XDisplay* display = nullptr;
-  std::array<ButtonLatch, kButtonCount> latches;
-  std::array<ReleasePlaces, kButtonCount> releasePlaces;
-  // Kept between samples so that a frame allocates nothing.
-  std::vector<RecordedPress> recordedPresses;
-  std::vector<PressPosition> pressesOfButton;
-  std::vector<PressPosition> releasesOfButton;
+  RecordedButtons recordedButtons{RecordedButtons::PointerSource::kLeadsRecords};
 };
 
 }  // namespace ie

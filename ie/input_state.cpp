@@ -51,4 +51,10 @@ void ZInputStateEngine::KeepPreviousButtons() { previousButtons = buttons; }
 
 void ZInputStateEngine::KeepPreviousKeys() { previousKeys = keys; }
 
+void ZInputStateEngine::SetCursorFromWindow(const display::Fit& fit, int windowX, int windowY) {
+  const display::Point point = display::WindowToBackBuffer(fit, windowX, windowY);
+  cursorX = point.x;
+  cursorY = point.y;
+}
+
 }  // namespace ie

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "base/display_geometry.h"
 #include "ie/input_engine.h"
 
 namespace ie {
@@ -33,6 +34,9 @@ class ZInputStateEngine : public XInputEngine {
   // The latest sample becomes the previous one; Update calls these before reading new states.
   void KeepPreviousButtons();
   void KeepPreviousKeys();
+  // Puts the cursor at a point of the window, mapped back through the picture's fit into
+  // back-buffer pixels; floor division, so that left of and above the picture read negative.
+  void SetCursorFromWindow(const display::Fit& fit, int windowX, int windowY);
 
   // A key or button is down when its byte is not zero. Everything starts released.
   std::array<std::uint8_t, kKeyCount> keys{};

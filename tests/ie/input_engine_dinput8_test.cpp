@@ -1,6 +1,7 @@
-// The DirectInput 8 engine on a plain Win32 window, with input injected through SendInput and the
-// cursor placed with SetCursorPos (under Wine, on an Xvfb of the test's own): a click shorter than
-// a frame, a held button, the cursor's mapping into the back buffer, keys, and a fatal error line.
+// The DirectInput 8 engine on a plain Win32 window that records its button messages as the game's
+// does, with input injected through SendInput and the cursor placed with SetCursorPos (under Wine,
+// on an Xvfb of the test's own): a click shorter than a frame, presses and releases at their
+// places, a held button, the cursor's mapping into the back buffer, keys, and a fatal error line.
 #include "ie/input_engine_dinput8.h"
 
 #include <gtest/gtest.h>
@@ -9,45 +10,17 @@
 #include <windows.h>
 #include <dinput.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "ie/button_messages_win32.h"
+#include "tests/support/file_contents.h"
 #include "tests/support/temporary_folder.h"
+#include "tests/support/test_window_win32.h"
 
 namespace {
 
 constexpr int kLeft = 0;
 constexpr int kRight = 1;
-
-LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// A shown top-level window whose client area is `width` × `height`, at (left, top) on the screen.
-HWND createWindow(int left, int top, int width, int height) {
-  static const ATOM windowClass = [] {
-    WNDCLASSA description{};
-    description.lpfnWndProc = windowProcedure;
-    description.hInstance = GetModuleHandleA(nullptr);
-    description.lpszClassName = "VarnelleInputTest";
-    return RegisterClassA(&description);
-  }();
-  (void)windowClass;
-  RECT frame{0, 0, width, height};
-  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND window = CreateWindowA("VarnelleInputTest", "input test", WS_OVERLAPPEDWINDOW, left, top,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-  ShowWindow(window, SW_SHOW);
-  UpdateWindow(window);
-  return window;
-}
-
-void pumpMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-}
 
 void sendMouse(DWORD flags) {
   INPUT input{};
@@ -71,32 +44,24 @@ void moveCursorTo(HWND window, int clientX, int clientY) {
   ASSERT_TRUE(SetCursorPos(point.x, point.y));
 }
 
-std::string contentsOf(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  return contents.str();
-}
-
 class InputEngineDInput8 : public ::testing::Test {
  protected:
   void SetUp() override {
-    window = createWindow(100, 80, 640, 480);
+    window = CreateTestWindow(640, 480, 100, 80, ie::RecordButtonMessage);
     ASSERT_NE(nullptr, window);
-    pumpMessages();
+    PumpMessages();
   }
 
   void TearDown() override {
     // Nothing is left held for the next test.
     sendMouse(MOUSEEVENTF_LEFTUP);
     sendMouse(MOUSEEVENTF_RIGHTUP);
-    DestroyWindow(window);
-    pumpMessages();
+    DestroyTestWindow(window);
   }
 
   // One frame as the game thread makes it: window messages, then the sample.
   static void Frame(ie::InputEngineDInput8& input) {
-    pumpMessages();
+    PumpMessages();
     input.Update();
   }
 
@@ -122,6 +87,7 @@ TEST_F(InputEngineDInput8, ClickShorterThanAFrameIsSeenOnceThenReleased) {
 
 TEST_F(InputEngineDInput8, TwoClicksBetweenTwoFramesAreTwoPresses) {
   ie::InputEngineDInput8 input(window);
+  moveCursorTo(window, 300, 200);
   Frame(input);
   for (int click = 0; click < 2; ++click) {
     sendMouse(MOUSEEVENTF_RIGHTDOWN);
@@ -133,6 +99,51 @@ TEST_F(InputEngineDInput8, TwoClicksBetweenTwoFramesAreTwoPresses) {
     if (input.ButtonChanged(kRight, false, true)) ++presses;
   }
   EXPECT_EQ(2, presses);
+}
+
+// A drag begun while the game was slow to sample: the press shows where it was made, not where the
+// cursor has got to, and so does the drop.
+TEST_F(InputEngineDInput8, PressAndReleaseAreReportedWhereTheyWereMade) {
+  ie::InputEngineDInput8 input(window);
+  moveCursorTo(window, 100, 60);
+  Frame(input);
+  sendMouse(MOUSEEVENTF_LEFTDOWN);
+  moveCursorTo(window, 400, 300);
+  Frame(input);
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, true));
+  EXPECT_EQ(100, input.MouseX());
+  EXPECT_EQ(60, input.MouseY());
+  Frame(input);
+  EXPECT_TRUE(input.ButtonChanged(kLeft, true, true));
+  EXPECT_EQ(400, input.MouseX());
+
+  moveCursorTo(window, 200, 150);
+  sendMouse(MOUSEEVENTF_LEFTUP);
+  moveCursorTo(window, 500, 420);
+  Frame(input);
+  EXPECT_TRUE(input.ButtonChanged(kLeft, true, false));
+  EXPECT_EQ(200, input.MouseX());
+  EXPECT_EQ(150, input.MouseY());
+  Frame(input);
+  EXPECT_EQ(500, input.MouseX());
+}
+
+// Held down inside the window, the mouse stays with it: the release outside is still recorded, at
+// its place beyond the picture.
+TEST_F(InputEngineDInput8, ReleaseOutsideTheWindowIsStillRecordedAtItsPlace) {
+  ie::InputEngineDInput8 input(window);
+  moveCursorTo(window, 320, 240);
+  Frame(input);
+  sendMouse(MOUSEEVENTF_LEFTDOWN);
+  Frame(input);
+  EXPECT_TRUE(input.ButtonChanged(kLeft, false, true));
+  moveCursorTo(window, 700, 240);
+  sendMouse(MOUSEEVENTF_LEFTUP);
+  moveCursorTo(window, 320, 240);
+  Frame(input);
+  EXPECT_TRUE(input.ButtonChanged(kLeft, true, false));
+  EXPECT_EQ(700, input.MouseX());
+  EXPECT_EQ(nullptr, GetCapture());
 }
 
 TEST_F(InputEngineDInput8, HeldButtonIsPressedOnceHeldThenReleased) {
@@ -169,8 +180,8 @@ TEST_F(InputEngineDInput8, CursorIsReadInBackBufferPixelsAndBeyondThemOutsideThe
 
 TEST_F(InputEngineDInput8, LargerWindowMapsTheCursorThroughThePicturesFit) {
   // Client 1000 × 600: the picture is 800 × 600, centred with bars of 100 pixels left and right.
-  HWND wide = createWindow(0, 0, 1000, 600);
-  pumpMessages();
+  HWND wide = CreateTestWindow(1000, 600, 0, 0, ie::RecordButtonMessage);
+  PumpMessages();
   {
     ie::InputEngineDInput8 input(wide);
     moveCursorTo(wide, 100 + 250, 125);
@@ -182,7 +193,7 @@ TEST_F(InputEngineDInput8, LargerWindowMapsTheCursorThroughThePicturesFit) {
     EXPECT_EQ(-1, input.MouseX());
     EXPECT_EQ(0, input.MouseY());
   }
-  DestroyWindow(wide);
+  DestroyTestWindow(wide);
 }
 
 TEST_F(InputEngineDInput8, KeysAreReadByDirectInputScanCode) {
@@ -207,13 +218,13 @@ TEST_F(InputEngineDInput8DeathTest, ChildWindowEndsTheProgramWithTheCooperativeL
   const std::string folder = TestFolder();
   EXPECT_EXIT(
       {
-        HWND child = CreateWindowA("VarnelleInputTest", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, window, nullptr,
+        HWND child = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, window, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
         SetCurrentDirectoryA(folder.c_str());
         ie::InputEngineDInput8 input(child);
       },
       ::testing::ExitedWithCode(1), "");
-  EXPECT_EQ("IE.error: Cannot set cooperative level for mouse\r\n", contentsOf(folder + "Log.log"));
+  EXPECT_EQ("IE.error: Cannot set cooperative level for mouse\r\n", ReadFileText(folder + "Log.log"));
 }
 
 }  // namespace
