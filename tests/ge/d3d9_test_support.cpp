@@ -4,14 +4,8 @@
 #include <windows.h>
 #include <wincodec.h>
 
-#include <fstream>
-#include <sstream>
 
 namespace {
-
-LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
 
 // Releases a COM object when the scope ends.
 template <typename T>
@@ -33,36 +27,6 @@ std::wstring wide(const std::string& text) {
 }
 
 }  // namespace
-
-HWND__* CreateTestWindow(int width, int height) {
-  static const ATOM windowClass = [] {
-    WNDCLASSA description{};
-    description.lpfnWndProc = windowProcedure;
-    description.hInstance = GetModuleHandleA(nullptr);
-    description.lpszClassName = "VarnelleGraphicsTest";
-    return RegisterClassA(&description);
-  }();
-  (void)windowClass;
-  RECT frame{0, 0, width, height};
-  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND window = CreateWindowA("VarnelleGraphicsTest", "graphics test", WS_OVERLAPPEDWINDOW, 0, 0,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-  ShowWindow(window, SW_SHOW);
-  UpdateWindow(window);
-  PumpMessages();
-  return window;
-}
-
-void DestroyTestWindow(HWND__* window) {
-  if (window != nullptr) DestroyWindow(window);
-  PumpMessages();
-}
-
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-}
 
 bool ReadPngThroughWic(const std::string& path, int& width, int& height, std::vector<std::uint8_t>& rgb,
                        std::string& error) {
@@ -101,9 +65,3 @@ bool ReadPngThroughWic(const std::string& path, int& width, int& height, std::ve
   return true;
 }
 
-std::string FileContents(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  return contents.str();
-}

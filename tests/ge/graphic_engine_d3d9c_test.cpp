@@ -19,6 +19,7 @@
 #include "ge/still_frame_skipper.h"
 #include "ge/texture_loader.h"
 #include "tests/ge/d3d9_test_support.h"
+#include "tests/support/file_contents.h"
 #include "tests/support/temporary_folder.h"
 
 namespace {
@@ -358,7 +359,7 @@ TEST(GraphicEngineD3D9cFatal, FullScreenWithoutA640By480ModeEndsWithTheDeviceLin
       },
       ::testing::ExitedWithCode(1), "");
   EXPECT_EQ("GE.message: GE init...\r\nGE.message: D3D is created\r\nGE.error: Cannot create Device\r\n",
-            FileContents(folder + "Log.log"));
+            ReadFileText(folder + "Log.log"));
 }
 
 TEST_F(GraphicEngineD3D9cDeathTest, TextWithoutBytesEndsWithTheDrawTextLine) {
@@ -370,7 +371,7 @@ TEST_F(GraphicEngineD3D9cDeathTest, TextWithoutBytesEndsWithTheDrawTextLine) {
         engine->DrawText(10, 10, nullptr, 1, 1, 1, 1);
       },
       ::testing::ExitedWithCode(1), "");
-  EXPECT_EQ("GE.error: DrawText error", lastLine(FileContents(folder + "Log.log")));
+  EXPECT_EQ("GE.error: DrawText error", lastLine(ReadFileText(folder + "Log.log")));
 }
 
 TEST_F(GraphicEngineD3D9cDeathTest, PictureThatIsNoBmpEndsWithTheFormatLine) {
@@ -387,7 +388,7 @@ TEST_F(GraphicEngineD3D9cDeathTest, PictureThatIsNoBmpEndsWithTheFormatLine) {
         ge::LoadTexture(*engine, 6, "logo.png", "Null");
       },
       ::testing::ExitedWithCode(1), "");
-  EXPECT_EQ("GE.error: Do not know this format", lastLine(FileContents(folder + "Log.log")));
+  EXPECT_EQ("GE.error: Do not know this format", lastLine(ReadFileText(folder + "Log.log")));
 }
 
 }  // namespace

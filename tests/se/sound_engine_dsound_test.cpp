@@ -19,6 +19,7 @@
 #include "support/file_bytes.h"
 #include "support/wav_writer.h"
 #include "tests/support/temporary_folder.h"
+#include "tests/support/test_window_win32.h"
 
 namespace {
 
@@ -33,20 +34,6 @@ std::wstring wide(const std::string& name) {
   std::wstring result;
   EXPECT_TRUE(se::WidenFileName(name.c_str(), result)) << name;
   return result;
-}
-
-// A message-only window: the device's co-operation level needs one, and it needs no display.
-HWND createWindow() {
-  static const ATOM windowClass = [] {
-    WNDCLASSA description{};
-    description.lpfnWndProc = DefWindowProcA;
-    description.hInstance = GetModuleHandleA(nullptr);
-    description.lpszClassName = "VarnelleSoundTest";
-    return RegisterClassA(&description);
-  }();
-  (void)windowClass;
-  return CreateWindowA("VarnelleSoundTest", "sound test", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                       GetModuleHandleA(nullptr), nullptr);
 }
 
 // The engine writes its messages to "Log.log" in the working folder: a folder of the test's own.
@@ -64,8 +51,8 @@ class WorkingFolder {
 
 class SoundEngineDSound : public testing::Test {
  protected:
-  SoundEngineDSound() : window(createWindow()), engine(window) {}
-  ~SoundEngineDSound() override { DestroyWindow(window); }
+  SoundEngineDSound() : window(CreateMessageOnlyWindow()), engine(window) {}
+  ~SoundEngineDSound() override { DestroyTestWindow(window); }
 
   // Runs frames of 10 ms until `done` says so or the bound passes; false when it passed.
   template <typename Condition>
