@@ -12,14 +12,11 @@
 #include "app/frame_clock.h"
 #include "app/frame_stats.h"
 #include "app/game_frame.h"
-#include "app/game_pictures_loader.h"
 #include "app/program_globals.h"
 #include "app/shutdown.h"
-#include "app/startup_gate.h"
+#include "app/startup_steps.h"
 #include "app/window_exposure.h"
-#include "game/game.h"
 #include "game/game_globals.h"
-#include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_gl.h"
 #include "ge/still_frame_skipper.h"
 #include "ie/input_engine_x11.h"
@@ -68,37 +65,24 @@ bool runFrame(Fl_Window* window, const FrameEngines& engines, PlayedGame& played
   }
 }
 
-// Builds the engines and the game, asking the gate between steps. False when a shutdown stopped
-// start-up: nothing more may be touched then, and what was built is Shutdown's.
+// Start-up on Linux: OpenGL, X11 and OpenAL on the game window.
 bool runStartup(unsigned long nativeWindow) {
-  StartupGate& gate = SharedStartupGate();
-  if (!gate.ContinueStartup()) return false;
-
-  graphicEngine = new ge::GraphicEngineGL(nativeWindow, !fullscreen);
-  stillFrameSkipper = new ge::StillFrameSkipper(*graphicEngine);
-  graphicAdapter = new ge::ZGraphicEngineAdapter(stillFrameSkipper);
-  if (!gate.ContinueStartup()) return false;
-
-  // Shown before the other engines exist and before any image is read.
-  ShowLoadingFrame(*graphicAdapter);
-  RecordLoadingFramePresented();
-  if (!gate.ContinueStartup()) return false;
-
-  inputEngineX11 = new ie::InputEngineX11(nativeWindow);
-  inputEngine = inputEngineX11;
-  if (!gate.ContinueStartup()) return false;
-
-  soundEngine = new se::ZSoundEngineOpenAL();
-  if (!gate.ContinueStartup()) return false;
-
-  LoadTextures();
-  if (!gate.ContinueStartup()) return false;
-
-  storeMusicFileName();
-  framesPerSecond = 60;
-  game = new Game;
-  soundEngine->PlayMusic(0, 1.0f, true);
-  return gate.FinishStartup();
+  PlatformStartup platform;
+  platform.makeGraphicEngine = [nativeWindow]() -> ge::XGraphicEngineAccess& {
+    graphicEngine = new ge::GraphicEngineGL(nativeWindow, !fullscreen);
+    return *graphicEngine;
+  };
+  platform.loadingFrameShown = RecordLoadingFramePresented;
+  platform.makeInputEngine = [nativeWindow]() -> ie::XInputEngine& {
+    inputEngineX11 = new ie::InputEngineX11(nativeWindow);
+    return *inputEngineX11;
+  };
+  platform.makeSoundEngine = []() -> se::XSoundEngine& {
+    soundEngine = new se::ZSoundEngineOpenAL();
+    return *soundEngine;
+  };
+  platform.storeMusicFileName = storeMusicFileName;
+  return RunStartup(platform);
 }
 
 // A stopped start-up leaves the thread here while Shutdown destroys the engines and ends the
@@ -110,8 +94,6 @@ bool runStartup(unsigned long nativeWindow) {
 }
 
 }  // namespace
-
-void LoadTextures() { LoadGamePictures(*graphicEngine, "../data/"); }
 
 void GameThread(Fl_Window* window, unsigned long nativeWindow) {
   if (!runStartup(nativeWindow)) waitForProcessEnd();

@@ -8,6 +8,3 @@ class Fl_Window;
 // the game thread does not wait for the event loop's first pass to get the lock. Never returns:
 // the process ends inside Shutdown.
 [[noreturn]] void GameThread(Fl_Window* window, unsigned long nativeWindow);
-
-// The start-up step that fills texture slots 6 to 10 of graphicEngine from "../data/".
-void LoadTextures();

@@ -10,16 +10,13 @@
 
 #include "app/frame_clock.h"
 #include "app/game_frame.h"
-#include "app/game_pictures_loader.h"
 #include "app/game_window_win32.h"
 #include "app/program_globals.h"
 #include "app/shell_lock_win32.h"
 #include "app/shutdown_win32.h"
-#include "app/startup_gate.h"
+#include "app/startup_steps.h"
 #include "app/window_exposure.h"
-#include "game/game.h"
 #include "game/game_globals.h"
-#include "ge/graphic_engine_adapter.h"
 #include "ge/graphic_engine_d3d9c.h"
 #include "ge/still_frame_skipper.h"
 #include "ie/input_engine_dinput8.h"
@@ -71,36 +68,23 @@ bool recoverDevice() {
   }
 }
 
-// Builds the engines and the game, asking the gate between steps. False when a shutdown stopped
-// start-up: nothing more may be touched then, and what was built is Shutdown's.
+// Start-up on Windows: Direct3D 9, DirectInput 8 and DirectSound on the game window.
 bool runStartup(HWND window) {
-  StartupGate& gate = SharedStartupGate();
-  if (!gate.ContinueStartup()) return false;
-
-  graphicEngine = new ge::GraphicEngineD3D9c(window, !fullscreen);
-  stillFrameSkipper = new ge::StillFrameSkipper(*graphicEngine);
-  graphicAdapter = new ge::ZGraphicEngineAdapter(stillFrameSkipper);
-  if (!gate.ContinueStartup()) return false;
-
-  // Shown before the other engines exist and before any image is read.
-  ShowLoadingFrame(*graphicAdapter);
-  if (!gate.ContinueStartup()) return false;
-
-  inputEngineDInput8 = new ie::InputEngineDInput8(window);
-  inputEngine = inputEngineDInput8;
-  if (!gate.ContinueStartup()) return false;
-
-  soundEngine = new se::ZSoundEngineDSound(window);
-  if (!gate.ContinueStartup()) return false;
-
-  LoadTextures();
-  if (!gate.ContinueStartup()) return false;
-
-  storeMusicFileName();
-  framesPerSecond = 60;
-  game = new Game;
-  soundEngine->PlayMusic(0, 1.0f, true);
-  return gate.FinishStartup();
+  PlatformStartup platform;
+  platform.makeGraphicEngine = [window]() -> ge::XGraphicEngineAccess& {
+    graphicEngine = new ge::GraphicEngineD3D9c(window, !fullscreen);
+    return *graphicEngine;
+  };
+  platform.makeInputEngine = [window]() -> ie::XInputEngine& {
+    inputEngineDInput8 = new ie::InputEngineDInput8(window);
+    return *inputEngineDInput8;
+  };
+  platform.makeSoundEngine = [window]() -> se::XSoundEngine& {
+    soundEngine = new se::ZSoundEngineDSound(window);
+    return *soundEngine;
+  };
+  platform.storeMusicFileName = storeMusicFileName;
+  return RunStartup(platform);
 }
 
 // A stopped start-up leaves the thread here while Shutdown destroys the engines and ends the
@@ -110,8 +94,6 @@ bool runStartup(HWND window) {
 }
 
 }  // namespace
-
-void LoadTextures() { LoadGamePictures(*graphicEngine, "../data/"); }
 
 void __cdecl GameThread(void* window) {
   // The limiter sleeps a millisecond at a time; the system's default timer period would make each

@@ -5,6 +5,3 @@
 // Start routine of the game thread (for _beginthread); `window` is the shown game window's
 // handle. Never returns: the process ends inside Shutdown.
 void __cdecl GameThread(void* window);
-
-// The start-up step that fills texture slots 6 to 10 of graphicEngine from "../data/".
-void LoadTextures();
