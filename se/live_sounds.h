@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <set>
-#include <string>
 
 namespace se {
 
@@ -36,11 +35,5 @@ class LiveSounds {
  private:
   std::set<Sound*> sounds;
 };
-
-// The log line for a sample slot outside the engine's table, as every engine words it.
-inline std::string SlotOutOfRangeMessage(const char* file, int slot, int slots) {
-  return "cannot load sound " + std::string(file) + ": slot " + std::to_string(slot) + " is not one of 0 to " +
-         std::to_string(slots - 1);
-}
 
 }  // namespace se

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base/event_log.h"
+#include "se/sample_file.h"
 #include "se/sound_volume.h"
 #include "se/volume_change_message.h"
 #include "se/wav_file.h"
@@ -197,16 +198,8 @@ void ZSoundEngineDSound::Update() {
 }
 
 bool ZSoundEngineDSound::LoadSound(int slot, const char* file) {
-  if (slot < 0 || slot >= kSampleSlots) {
-    LogMessage(kTag, SlotOutOfRangeMessage(file, slot, kSampleSlots).c_str());
-    return false;
-  }
   WavSound sound;
-  std::string error;
-  if (!ReadWavFile(file, sound, error)) {
-    LogMessage(kTag, ("cannot load sound " + error).c_str());
-    return false;
-  }
+  if (!ReadSampleFile(file, slot, kSampleSlots, sound)) return false;
   WAVEFORMATEX format;
   std::memset(&format, 0, sizeof format);
   format.wFormatTag = WAVE_FORMAT_PCM;

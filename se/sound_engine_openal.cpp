@@ -13,6 +13,7 @@
 #include <type_traits>
 
 #include "base/event_log.h"
+#include "se/sample_file.h"
 #include "se/sound_volume.h"
 #include "se/volume_change_message.h"
 #include "se/wav_file.h"
@@ -213,16 +214,8 @@ void ZSoundEngineOpenAL::Update() {
 }
 
 bool ZSoundEngineOpenAL::LoadSound(int slot, const char* file) {
-  if (slot < 0 || slot >= kSampleSlots) {
-    LogMessage(kTag, SlotOutOfRangeMessage(file, slot, kSampleSlots).c_str());
-    return false;
-  }
   WavSound sound;
-  std::string error;
-  if (!ReadWavFile(file, sound, error)) {
-    LogMessage(kTag, ("cannot load sound " + error).c_str());
-    return false;
-  }
+  if (!ReadSampleFile(file, slot, kSampleSlots, sound)) return false;
   alGetError();
   ALuint buffer = 0;
   alGenBuffers(1, &buffer);
