@@ -232,6 +232,9 @@ GraphicEngineD3D9c::~GraphicEngineD3D9c() {
   release(indexBuffer);
   release(device);
   release(direct3D);
+  // Releasing a full-screen device gives the display its own mode back; asking for it again makes
+  // sure, as Wine once left the game's 640 × 480 in place.
+  if (!windowed) ChangeDisplaySettingsW(nullptr, 0);
   LogMessage(kTag, "GE was killed");
 }
 

@@ -66,15 +66,20 @@ find_game_window() {
 question_shown() { [ -n "$(find_question)" ]; }
 game_window_shown() { [ -n "$(find_game_window)" ]; }
 
-# e2e_answer No|Yes: the message box's keys ("n" is No, "y" Yes).
+# e2e_answer No|Yes: the message box's keys ("n" is No, "y" Yes). A box that has just appeared may
+# not have the keyboard yet and lose the key, so the key goes again until the box is gone.
 e2e_answer() {
+  local key=n question deadline=$((SECONDS + 60))
+  [ "$1" = Yes ] && key=y
   e2e_wait 60 "the start-up question" question_shown
-  local question
-  question=$(find_question)
-  case $1 in
-    Yes) xdotool key --window "$question" y 2>/dev/null ;;
-    *) xdotool key --window "$question" n 2>/dev/null ;;
-  esac
+  while question=$(find_question); do
+    [ $SECONDS -lt $deadline ] || e2e_fail "the start-up question stayed for 60 s"
+    xdotool key --window "$question" "$key" 2>/dev/null
+    for _ in $(seq 40); do
+      question_shown || return 0
+      sleep 0.05
+    done
+  done
 }
 
 # e2e_wait_game_window: GAME_WINDOW (the frame) and GAME_CLIENT (its client area).
@@ -85,9 +90,7 @@ e2e_wait_game_window() {
 }
 
 # e2e_click X Y [BUTTON]: a click at client pixel (X, Y) of the game window, the pointer brought
-# there first as a player's hand does. The input engine places a press where the cursor is when
-# it samples: a move and a press that arrive together may be sampled between its cursor read and
-# its button read, and the press then lands where the pointer was before.
+# there first as a player's hand does.
 e2e_click() {
   xdotool mousemove --window "$GAME_CLIENT" "$1" "$2"
   sleep 0.1
