@@ -12,7 +12,8 @@ E2E_WINE=/usr/lib/wine/wine64
 E2E_WINESERVER=/usr/lib/wine/wineserver64
 [ -x "$E2E_WINESERVER" ] || E2E_WINESERVER=/usr/lib/wine/wineserver
 E2E_PICTURES="python3 $(dirname "${BASH_SOURCE[0]}")/windows_pictures.py"
-export WINEDEBUG=-all
+# E2E_WINEDEBUG gives Wine channels to trace into the game's errors.txt (kept with E2E_KEEP=1).
+export WINEDEBUG=${E2E_WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 e2e_windows_cleanup() {

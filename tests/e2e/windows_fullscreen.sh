@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows game under Wine, answered "Yes": Direct3D takes the screen exclusively at 640 × 480
 # (the X server is given that mode, as a monitor would offer it), the level-select screen shows,
-# a click on level 1 opens it, Escape ends the game with exit code 0 and "goodbye" last, and the
-# screen is given back its own mode.
+# a click on level 1 opens it, another program in front loses the device and the game in front
+# again resets it, Escape ends the game with exit code 0 and "goodbye" last, and the screen is
+# given back its own mode.
 source "$(dirname "$0")/windows_e2e_lib.sh"
 e2e_windows_setup 1024x768
 e2e_run_folder
@@ -29,6 +30,18 @@ level_select_shown() {
 e2e_wait 60 "the level-select screen" level_select_shown
 e2e_click 260 70
 e2e_wait 10 "level 1" shows_area 400 40 160 40 "$golden/stopped_level.png" 400 40
+
+# Another program in front (Alt+Tab): Direct3D gives up the screen, whose own mode comes back, and
+# the device is lost. The game in front again: its device is reset, the mode is the game's again
+# and the level shows as it was.
+"$E2E_WINE" notepad </dev/null >/dev/null 2>&1 &
+notepad=$!
+e2e_wait 30 "the screen's own mode while another program is in front" eval '[ "$(screen_size)" = "1024x768" ]'
+sleep 1  # frames go by with the device lost
+"$E2E_WINE" "$E2E_RESTORE" </dev/null || e2e_fail "cannot bring the game back to the front"
+e2e_wait 30 "the game's 640 x 480 again" eval '[ "$(screen_size)" = "640x480" ]'
+e2e_wait 30 "level 1 again after the device was reset" shows_area 400 40 160 40 "$golden/stopped_level.png" 400 40
+kill "$notepad" 2>/dev/null || true
 
 xdotool key --window "$GAME_WINDOW" Escape
 e2e_wait_exit 30
