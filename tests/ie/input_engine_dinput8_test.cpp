@@ -22,10 +22,12 @@ namespace {
 constexpr int kLeft = 0;
 constexpr int kRight = 1;
 
-void sendMouse(DWORD flags) {
+// `data` names the side button of an X button event.
+void sendMouse(DWORD flags, DWORD data = 0) {
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dwFlags = flags;
+  input.mi.mouseData = data;
   ASSERT_EQ(1u, SendInput(1, &input, sizeof(input)));
 }
 
@@ -144,6 +146,33 @@ TEST_F(InputEngineDInput8, ReleaseOutsideTheWindowIsStillRecordedAtItsPlace) {
   EXPECT_TRUE(input.ButtonChanged(kLeft, true, false));
   EXPECT_EQ(700, input.MouseX());
   EXPECT_EQ(nullptr, GetCapture());
+}
+
+// Each button's messages go to its own number: 1 right, 2 middle, 3 the first side button.
+TEST_F(InputEngineDInput8, EachButtonsClickIsSeenOnItsOwnNumberAtItsPlace) {
+  const struct {
+    int button;
+    DWORD down, up, data;
+  } cases[] = {
+      {1, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 0},
+      {2, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP, 0},
+      {3, MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON1},
+  };
+  ie::InputEngineDInput8 input(window);
+  for (const auto& each : cases) {
+    moveCursorTo(window, 150, 90);
+    Frame(input);
+    sendMouse(each.down, each.data);
+    sendMouse(each.up, each.data);
+    moveCursorTo(window, 450, 330);
+    Frame(input);
+    for (int button = 0; button < 4; ++button) {
+      EXPECT_EQ(button == each.button, input.ButtonChanged(button, false, true)) << each.button << " " << button;
+    }
+    EXPECT_EQ(150, input.MouseX()) << each.button;
+    Frame(input);
+    EXPECT_TRUE(input.ButtonChanged(each.button, true, false)) << each.button;
+  }
 }
 
 TEST_F(InputEngineDInput8, HeldButtonIsPressedOnceHeldThenReleased) {
