@@ -14,6 +14,7 @@
 #include <string>
 
 #include "base/event_log.h"
+#include "ge/d3d9_present_parameters.h"
 #include "ge/d3d9_textures.h"
 #include "ge/glyph_quads.h"
 #include "ge/quad.h"
@@ -41,24 +42,6 @@ void release(T*& object) {
   object = nullptr;
 }
 
-D3DPRESENT_PARAMETERS presentParametersFor(HWND window, bool windowed) {
-  D3DPRESENT_PARAMETERS parameters;
-  std::memset(&parameters, 0, sizeof(parameters));
-  parameters.BackBufferWidth = display::kBackBufferWidth;
-  parameters.BackBufferHeight = display::kBackBufferHeight;
-  parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-  parameters.BackBufferCount = 1;
-  parameters.MultiSampleType = D3DMULTISAMPLE_NONE;
-  parameters.SwapEffect = D3DSWAPEFFECT_FLIP;
-  parameters.hDeviceWindow = window;
-  // The same parameters serve both modes: full screen switches the display to 640 × 480.
-  parameters.Windowed = windowed ? TRUE : FALSE;
-  parameters.EnableAutoDepthStencil = FALSE;
-  parameters.FullScreen_RefreshRateInHz = 0;
-  parameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-  return parameters;
-}
-
 }  // namespace
 
 GraphicEngineD3D9c::GraphicEngineD3D9c(HWND__* window, bool windowed)
@@ -69,7 +52,7 @@ GraphicEngineD3D9c::GraphicEngineD3D9c(HWND__* window, bool windowed)
   if (direct3D == nullptr) LogError(kTag, "Cannot create D3D");
   LogMessage(kTag, "D3D is created");
 
-  *presentParameters = presentParametersFor(window, windowed);
+  *presentParameters = PresentParametersFor(window, windowed);
   createDevice(window);
   // Everything the frame cannot draw without belongs to the device: without it there is none.
   if (!createDefaultResources() || !createManagedResources()) LogError(kTag, "Cannot create Device");

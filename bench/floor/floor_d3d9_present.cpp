@@ -8,10 +8,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <thread>
 
 #include "base/display_geometry.h"
+#include "ge/d3d9_present_parameters.h"
 
 namespace {
 
@@ -37,16 +37,7 @@ HWND openWindow() {
 }
 
 IDirect3DDevice9* createDevice(IDirect3D9* direct3D, HWND window) {
-  D3DPRESENT_PARAMETERS parameters;
-  std::memset(&parameters, 0, sizeof(parameters));
-  parameters.BackBufferWidth = display::kBackBufferWidth;
-  parameters.BackBufferHeight = display::kBackBufferHeight;
-  parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-  parameters.BackBufferCount = 1;
-  parameters.SwapEffect = D3DSWAPEFFECT_FLIP;
-  parameters.hDeviceWindow = window;
-  parameters.Windowed = TRUE;
-  parameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+  D3DPRESENT_PARAMETERS parameters = ge::PresentParametersFor(window, true);
   IDirect3DDevice9* device = nullptr;
   if (FAILED(direct3D->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING,
                                     &parameters, &device))) {
