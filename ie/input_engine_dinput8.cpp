@@ -68,16 +68,15 @@ void InputEngineDInput8::Update() {
 }
 
 void InputEngineDInput8::ReadMouse() {
-  POINT screen{};
   RECT client{};
   // A minimised window has no client area to map into.
   const bool sized = GetClientRect(window, &client) && client.right > 0 && client.bottom > 0;
   const display::Fit fit = display::FitBackBuffer(client.right, client.bottom);
   // The cursor cannot be read while another desktop has the input (a locked screen): the last
   // position stays, and no press is waited for.
-  POINT point{};
+  POINT screen{};
   const bool cursorRead = sized && GetCursorPos(&screen);
-  point = screen;
+  POINT point = screen;
   const bool cursorMapped = cursorRead && ScreenToClient(window, &point);
   if (cursorMapped) SetCursorFromWindow(fit, point.x, point.y);
 
