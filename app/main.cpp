@@ -20,6 +20,7 @@
 #include "app/shutdown.h"
 #include "app/standard_descriptors.h"
 #include "app/stop_signals.h"
+#include "app/window_handle_x11.h"
 #include "base/display_geometry.h"
 #include "ge/egl_context.h"
 
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
   // into it; the display mode is never changed. Done before the window's handle is read, since
   // without a window manager the toolkit recreates the window for it.
   if (fullscreen) window->fullscreen();
-  const unsigned long nativeWindow = fl_xid(window);
+  const unsigned long nativeWindow = WindowHandleForOtherConnections(window);
 
   // The first lock also makes this the toolkit's main thread. The event loop releases the lock
   // only while it waits for events, so each game frame runs between two dispatches.
