@@ -84,10 +84,17 @@ working folder: $install_dir_windows\\bin"
 [ "$fields" = "$expected_fields" ] || dist_fail "the shortcut's fields differ:
 $(diff <(echo "$expected_fields") <(echo "$fields"))"
 
+# start_from_shortcut: the shortcut opened through Wine's shell, as the Start menu opens it.
+start_from_shortcut() {
+  "$wine" start "$shortcut_windows" </dev/null >"$DIST_WORK/start.txt" 2>&1 \
+    || dist_fail "wine start cannot start the shortcut (exit code $?):
+$(cat "$DIST_WORK/start.txt")"
+}
+
 if [ "$DIST_START" = stand-in ]; then
   # Started through the shell from another folder, as the Start menu starts it; the shell does
   # not wait for it, so the test waits for its last log line.
-  "$wine" start "$shortcut_windows" </dev/null >/dev/null 2>&1 || dist_fail "wine start cannot start the shortcut"
+  start_from_shortcut
   log=$install_dir/bin/Log.log
   # A Windows text file: CR LF line ends.
   log_lines() { tr -d '\r' 2>/dev/null <"$log"; }
@@ -126,7 +133,7 @@ if [ "$DIST_START" = game ]; then
     done
     return 1
   }
-  "$wine" start "$shortcut_windows" </dev/null >/dev/null 2>&1 || dist_fail "wine start cannot start the shortcut"
+  start_from_shortcut
   wait_until 60 "no question from the game started by its shortcut" varnelle_window question
   # "n" answers "No"; sent again while the question is still there (its window may be made anew
   # as it is shown).
