@@ -36,7 +36,8 @@ void endGame(HWND window) {
 }
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // The input engine reads the buttons from the device, each press and release at its place.
+  // Every press and release goes to the input engine with its place: the device's state alone
+  // misses a click shorter than a frame and never says where a button went down or up.
   ie::RecordButtonMessage(window, message, wParam, lParam);
   switch (message) {
     case WM_CLOSE:
